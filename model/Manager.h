@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "TeachingRegime.h"
+
+namespace varkelon {
+
+class InputSource;
+class Network;
+class NObject;
+class TeachingDisplay;
+
+// Fixes the order of everything in a teaching run: reset rebuilds the model
+// and makes a first prediction; step runs one teaching cycle.
+class Manager {
+public:
+    // Asked afresh at every use, never cached.
+    using RegimeSource = std::function<TeachingRegime()>;
+
+    Manager(Network& network, NObject& plant, InputSource& inputs, RegimeSource regime,
+            TeachingDisplay* display = nullptr);
+
+    std::int32_t iteration = 0;  // cycles since the last reset
+    std::int32_t built = 0;      // 1 once reset has run for the current teaching run
+
+    void reset();
+    void step();
+    // The plant's outputs become the targets of timeSlot; errors, estimation.
+    void presentTargets();
+    void learn();
+
+    void setDisplay(TeachingDisplay* display) { display_ = display; }
+
+private:
+    Network& network_;
+    NObject& plant_;
+    InputSource& inputs_;
+    RegimeSource regime_;
+    TeachingDisplay* display_;
+};
+
+}  // namespace varkelon

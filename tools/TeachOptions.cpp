@@ -1,0 +1,174 @@
+#include "TeachOptions.h"
+
+#include <charconv>
+
+namespace varkelon {
+
+namespace {
+
+constexpr std::string_view kRegimeChoices = "static, sin, sin+random, random or none";
+
+// A plain decimal number, digits only, within [low, high].
+std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, std::int64_t high) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+    }
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (value < low || value > high) return std::nullopt;
+    return value;
+}
+
+std::string quoted(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 2);
+    result.push_back('\'');
+    result.append(text);
+    result.push_back('\'');
+    return result;
+}
+
+// Splits "K:VALUE" at its first colon.
+bool splitPair(std::string_view text, std::string_view& cycle, std::string_view& value) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos) return false;
+    cycle = text.substr(0, colon);
+    value = text.substr(colon + 1);
+    return true;
+}
+
+}  // namespace
+
+std::string_view regimeName(TeachingRegime regime) {
+    switch (regime) {
+        case TeachingRegime::Static: return "static";
+        case TeachingRegime::Sin: return "sin";
+        case TeachingRegime::SinPlusRandom: return "sin+random";
+        case TeachingRegime::Random: return "random";
+        case TeachingRegime::None: return "none";
+    }
+    return "none";
+}
+
+std::optional<TeachingRegime> regimeFromName(std::string_view name) {
+    for (TeachingRegime regime : {TeachingRegime::Static, TeachingRegime::Sin,
+                                  TeachingRegime::SinPlusRandom, TeachingRegime::Random,
+                                  TeachingRegime::None}) {
+        if (name == regimeName(regime)) return regime;
+    }
+    return std::nullopt;
+}
+
+std::string_view teachUsage() {
+    return "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
+           "                      [--neurons K:H]... [--quiet]\n"
+           "Teaches the Varkelon network without a window and prints one CSV row per cycle.\n"
+           "\n"
+           "  --clock SECONDS  calendar time in whole seconds that every seeding reads,\n"
+           "                   0 to 4294967295 (required)\n"
+           "  --cycles N       teaching cycles after the reset, 0 or more (required)\n"
+           "  --regime R       regime from the reset on: static, sin, sin+random, random\n"
+           "                   or none (default static)\n"
+           "  --switch K:R     from cycle K (1 or more) on, the regime is R; repeatable\n"
+           "  --neurons K:H    just before cycle K (1 or more), use H hidden neurons\n"
+           "                   (1 to 10) without a rebuild; repeatable\n"
+           "  --quiet          print the header and the last row only\n"
+           "  --help           show this text and exit\n"
+           "\n"
+           "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
+           "Bad arguments give a one-line message on standard error and exit status 2.\n";
+}
+
+TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
+    TeachParse result;
+    TeachOptions options;
+    bool haveClock = false;
+    bool haveCycles = false;
+    auto fail = [&result](std::string message) {
+        result.error = "varkelon-teach: " + std::move(message);
+        return result;
+    };
+
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string_view argument = arguments[index];
+        if (argument == "--help") {
+            options.help = true;
+            result.options = options;
+            return result;
+        }
+        if (argument == "--quiet") {
+            options.quiet = true;
+            continue;
+        }
+        const bool takesValue = argument == "--clock" || argument == "--cycles" ||
+                                argument == "--regime" || argument == "--switch" ||
+                                argument == "--neurons";
+        if (!takesValue) return fail("unknown argument " + quoted(argument) + " (see --help)");
+        if (index + 1 >= arguments.size()) {
+            return fail(std::string(argument) + " needs a value");
+        }
+        const std::string_view value = arguments[++index];
+
+        if (argument == "--clock") {
+            const auto seconds = parseWhole(value, 0, 4294967295LL);
+            if (!seconds) {
+                return fail("--clock expects whole seconds from 0 to 4294967295, not " +
+                            quoted(value));
+            }
+            options.clock = static_cast<std::uint32_t>(*seconds);
+            haveClock = true;
+        } else if (argument == "--cycles") {
+            const auto cycles = parseWhole(value, 0, kMaxCycles);
+            if (!cycles) {
+                return fail("--cycles expects a whole number from 0 to " +
+                            std::to_string(kMaxCycles) + ", not " + quoted(value));
+            }
+            options.cycles = *cycles;
+            haveCycles = true;
+        } else if (argument == "--regime") {
+            const auto regime = regimeFromName(value);
+            if (!regime) {
+                return fail("--regime expects " + std::string(kRegimeChoices) + ", not " +
+                            quoted(value));
+            }
+            options.regime = *regime;
+        } else {
+            const bool isSwitch = argument == "--switch";
+            const std::string form = isSwitch ? "K:R" : "K:H";
+            std::string_view cycleText;
+            std::string_view settingText;
+            if (!splitPair(value, cycleText, settingText)) {
+                return fail(std::string(argument) + " expects " + form + ", not " + quoted(value));
+            }
+            const auto cycle = parseWhole(cycleText, 1, kMaxCycles);
+            if (!cycle) {
+                return fail(std::string(argument) + " expects " + form +
+                            " with K a whole number of 1 or more, not " + quoted(value));
+            }
+            if (isSwitch) {
+                const auto regime = regimeFromName(settingText);
+                if (!regime) {
+                    return fail("--switch expects K:R with R one of " +
+                                std::string(kRegimeChoices) + ", not " + quoted(value));
+                }
+                options.switches.push_back({*cycle, *regime});
+            } else {
+                const auto hidden = parseWhole(settingText, 1, 10);
+                if (!hidden) {
+                    return fail("--neurons expects K:H with H a whole number from 1 to 10, not " +
+                                quoted(value));
+                }
+                options.neurons.push_back({*cycle, static_cast<std::int32_t>(*hidden)});
+            }
+        }
+    }
+
+    if (!haveClock) return fail("--clock SECONDS is required");
+    if (!haveCycles) return fail("--cycles N is required");
+    result.options = options;
+    return result;
+}
+
+}  // namespace varkelon

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/TeachingRegime.h"
+
+namespace varkelon {
+
+// A change that takes effect just before teaching cycle `cycle` runs.
+struct RegimeSwitch {
+    std::int64_t cycle;
+    TeachingRegime regime;
+};
+struct NeuronSetting {
+    std::int64_t cycle;
+    std::int32_t hiddenCount;
+};
+
+// The command line of varkelon-teach, checked.
+struct TeachOptions {
+    std::uint32_t clock = 0;
+    std::int64_t cycles = 0;
+    TeachingRegime regime = TeachingRegime::Static;
+    std::vector<RegimeSwitch> switches;  // in command-line order
+    std::vector<NeuronSetting> neurons;  // in command-line order
+    bool quiet = false;
+    bool help = false;
+};
+
+// Largest cycle count: the iteration counter is a 32-bit signed integer.
+inline constexpr std::int64_t kMaxCycles = 2147483647;
+
+struct TeachParse {
+    std::optional<TeachOptions> options;  // empty when the arguments are bad
+    std::string error;                    // one line naming the argument and what was expected
+};
+
+TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
+
+std::string_view regimeName(TeachingRegime regime);
+std::optional<TeachingRegime> regimeFromName(std::string_view name);
+
+// Usage text for --help.
+std::string_view teachUsage();
+
+}  // namespace varkelon
