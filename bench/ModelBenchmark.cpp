@@ -2,47 +2,41 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/InputSource.h"
-#include "model/Manager.h"
-#include "model/NObject.h"
-#include "model/Network.h"
-#include "model/RandomGenerator.h"
+#include <string>
+
+#include "model/TeachingModel.h"
 
 using namespace varkelon;
 
 namespace {
 
-struct Model {
-    explicit Model(TeachingRegime teaching)
-        : regime(teaching), random([] { return 1700000000u; }), network(random), plant(random),
-          inputs(random, network, plant), manager(network, plant, inputs, [this] { return regime; }) {
-        manager.reset();
+constexpr std::uint32_t kClock = 1700000000u;
+
+const char* nameOf(TeachingRegime regime) {
+    switch (regime) {
+        case TeachingRegime::Static: return "static";
+        case TeachingRegime::Sin: return "sin";
+        case TeachingRegime::SinPlusRandom: return "sin+random";
+        case TeachingRegime::Random: return "random";
+        case TeachingRegime::None: return "none";
     }
-    TeachingRegime regime;
-    RandomGenerator random;
-    Network network;
-    NObject plant;
-    InputSource inputs;
-    Manager manager;
-};
+    return "?";
+}
 
 void BM_Step(benchmark::State& state) {
-    Model model(static_cast<TeachingRegime>(state.range(0)));
-    const auto hidden = static_cast<std::int32_t>(state.range(1));
-    model.network.hiddenCount = hidden;
+    const auto regime = static_cast<TeachingRegime>(state.range(0));
+    TeachingModel model([] { return kClock; }, [regime] { return regime; });
+    model.manager.reset();
+    model.network.hiddenCount = static_cast<std::int32_t>(state.range(1));
     for (auto _ : state) {
         model.manager.step();
         benchmark::DoNotOptimize(model.network.estimation);
     }
-    state.SetLabel(std::string(state.range(0) == 0   ? "static"
-                               : state.range(0) == 1 ? "sin"
-                               : state.range(0) == 2 ? "sin+random"
-                                                     : "random") +
-                   " H=" + std::to_string(hidden));
+    state.SetLabel(std::string(nameOf(regime)) + " hiddenCount=" + std::to_string(state.range(1)));
 }
 
 void BM_Reset(benchmark::State& state) {
-    Model model(TeachingRegime::Static);
+    TeachingModel model([] { return kClock; }, [] { return TeachingRegime::Static; });
     for (auto _ : state) {
         model.manager.reset();
         benchmark::DoNotOptimize(model.network.estimation);
@@ -51,7 +45,12 @@ void BM_Reset(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Step)->ArgsProduct({{0, 1, 2, 3}, {1, 7, 10}});
+BENCHMARK(BM_Step)
+    ->ArgsProduct({{static_cast<int>(TeachingRegime::Static), static_cast<int>(TeachingRegime::Sin),
+                    static_cast<int>(TeachingRegime::SinPlusRandom),
+                    static_cast<int>(TeachingRegime::Random)},
+                   {1, 7, 10}})
+    ->ArgNames({"regime", "hidden"});
 BENCHMARK(BM_Reset);
 
 BENCHMARK_MAIN();

@@ -7,11 +7,7 @@
 #include <vector>
 
 #include "TeachOptions.h"
-#include "model/InputSource.h"
-#include "model/Manager.h"
-#include "model/NObject.h"
-#include "model/Network.h"
-#include "model/RandomGenerator.h"
+#include "model/TeachingModel.h"
 
 using namespace varkelon;
 
@@ -37,12 +33,10 @@ int teach(const TeachOptions& options) {
     const std::uint32_t seconds = options.clock;
     TeachingRegime regime = options.regime;
 
-    // Created in the program's order: the seeding depends on it.
-    RandomGenerator random([seconds] { return seconds; });
-    Network network(random);
-    NObject plant(random);
-    InputSource inputs(random, network, plant);
-    Manager manager(network, plant, inputs, [&regime] { return regime; });
+    TeachingModel model([seconds] { return seconds; }, [&regime] { return regime; });
+    Network& network = model.network;
+    const NObject& plant = model.plant;
+    Manager& manager = model.manager;
 
     manager.reset();
     std::printf("iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n");

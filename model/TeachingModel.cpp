@@ -1,0 +1,15 @@
+#include "TeachingModel.h"
+
+#include <utility>
+
+namespace varkelon {
+
+TeachingModel::TeachingModel(RandomGenerator::Clock clock, Manager::RegimeSource regime,
+                             TeachingDisplay* display)
+    : random(std::move(clock)),
+      network(random),
+      plant(random),
+      inputs(random, network, plant),
+      manager(network, plant, inputs, std::move(regime), display) {}
+
+}  // namespace varkelon

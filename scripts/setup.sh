@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Varkelon, builds it, then either opens the
+# program (run) or runs every test (test). Quiet when nothing is missing.
+#
+#   scripts/setup.sh run     install what is missing, build, open the window
+#   scripts/setup.sh test    install what is missing, build, run all tests
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  run|test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$top"
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils fonts-dejavu-core
+  clang-14 libclang-rt-14-dev valgrind
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]}; run this command as root to install them." >&2
+    exit 1
+  fi
+  echo "Installing ${missing[*]} ..."
+  log=$(mktemp)
+  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    exit 1
+  fi
+  rm -f "$log"
+fi
+
+# Configures and builds one tree; prints the compiler's output only on failure.
+build() {
+  local dir=$1
+  shift
+  local log="$dir.log"
+  if ! { cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "Build of $dir failed (log: $log)." >&2
+    exit 1
+  fi
+}
+
+if [ "$mode" = run ]; then
+  build build -DCMAKE_BUILD_TYPE=Release
+  if [ -x build/bin/varkelon ]; then
+    exec build/bin/varkelon
+  fi
+  echo "The window is not built yet; a short varkelon-teach demonstration instead:"
+  exec build/bin/varkelon-teach --clock "$(date +%s)" --cycles 20 --regime sin
+fi
+
+# Tests: the release build with warnings as errors.
+build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_WERROR=ON
+ctest --test-dir build --output-on-failure -j 2
