@@ -189,15 +189,23 @@ float Network::adaptLearningRate(TeachingRegime regime) {
     return learningRate;
 }
 
-void Network::updateWeight(float& weight, float gradient) const {
-    weight = weight + learningRate * gradient * (1.125 - weight * weight);
-    // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
-    if (!(weight >= -1.0)) weight = -0.9375f;
-    if (weight > 1.0) weight = 0.9375f;
+void Network::updateWeightRow(float (&row)[kMaxHidden], const float (&gradient)[kLanes]) const {
+    for (std::int32_t h = 0; h < hiddenCount; ++h) {
+        float weight = row[h];
+        weight = weight + learningRate * gradient[h] * (1.125 - weight * weight);
+        // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
+        if (!(weight >= -1.0)) weight = -0.9375f;
+        if (weight > 1.0) weight = 0.9375f;
+        row[h] = weight;
+    }
 }
 
 void Network::transposeHistory() {
     for (std::int32_t t = 0; t < historyDepth; ++t) {
+        for (std::int32_t h = 0; h < kLanes; ++h) {
+            deltaBySlot_[t][h] = 0;
+            stateBySlot_[t][h] = 0;
+        }
         for (std::int32_t h = 0; h < hiddenCount; ++h) {
             deltaBySlot_[t][h] = hiddenDelta[h][t];
             stateBySlot_[t][h] = hiddenState[h][t];
@@ -211,44 +219,42 @@ void Network::updateWeights(TeachingRegime regime) {
 
     // Each gradient sums over the slots t = 0, 1, ... in order; the sums of
     // one row of weights run side by side.
-    float gradient[kMaxHidden];
+    float gradient[kLanes];
 
     // Input to hidden: sum over t of hiddenDelta[h][t] x inputHistory[j][t].
     for (std::int32_t j = 0; j < inputCount; ++j) {
-        for (std::int32_t h = 0; h < hiddenCount; ++h) gradient[h] = 0;
+        for (float& sum : gradient) sum = 0;
         for (std::int32_t t = 0; t < historyDepth; ++t) {
             const float input = inputHistory[j][t];
-            for (std::int32_t h = 0; h < hiddenCount; ++h) {
+            for (std::int32_t h = 0; h < kLanes; ++h) {
                 gradient[h] = gradient[h] + deltaBySlot_[t][h] * input;
             }
         }
-        for (std::int32_t h = 0; h < hiddenCount; ++h) updateWeight(weightsInHidden[j][h], gradient[h]);
+        updateWeightRow(weightsInHidden[j], gradient);
     }
 
     // Hidden to hidden: sum over t of hiddenDelta[h][t] x hiddenState[k][t].
     for (std::int32_t h = 0; h < hiddenCount; ++h) {
-        for (std::int32_t k = 0; k < hiddenCount; ++k) gradient[k] = 0;
+        for (float& sum : gradient) sum = 0;
         for (std::int32_t t = 0; t < historyDepth; ++t) {
-            const float delta = hiddenDelta[h][t];
-            for (std::int32_t k = 0; k < hiddenCount; ++k) {
+            const float delta = deltaBySlot_[t][h];
+            for (std::int32_t k = 0; k < kLanes; ++k) {
                 gradient[k] = gradient[k] + delta * stateBySlot_[t][k];
             }
         }
-        for (std::int32_t k = 0; k < hiddenCount; ++k) {
-            updateWeight(weightsHiddenHidden[h][k], gradient[k]);
-        }
+        updateWeightRow(weightsHiddenHidden[h], gradient);
     }
 
     // Hidden to output: sum over t of errors[o][t] x hiddenState[h][t].
     for (std::int32_t o = 0; o < outputCount; ++o) {
-        for (std::int32_t h = 0; h < hiddenCount; ++h) gradient[h] = 0;
+        for (float& sum : gradient) sum = 0;
         for (std::int32_t t = 0; t < historyDepth; ++t) {
             const float error = errors[o][t];
-            for (std::int32_t h = 0; h < hiddenCount; ++h) {
+            for (std::int32_t h = 0; h < kLanes; ++h) {
                 gradient[h] = gradient[h] + error * stateBySlot_[t][h];
             }
         }
-        for (std::int32_t h = 0; h < hiddenCount; ++h) updateWeight(weightsHiddenOut[o][h], gradient[h]);
+        updateWeightRow(weightsHiddenOut[o], gradient);
     }
 }
 

@@ -74,17 +74,22 @@ public:
     void shakeWeights(float amplitude);
 
 private:
+    // Width of the scratch rows: the hidden neurons padded to a multiple of
+    // four, so that the sums of one row fill whole SIMD registers.
+    static constexpr std::int32_t kLanes = 12;
+
     float randomInitialWeight();
     void perturbWeight(float& weight, float amplitude);
-    void updateWeight(float& weight, float gradient) const;
+    void updateWeightRow(float (&row)[kMaxHidden], const float (&gradient)[kLanes]) const;
     void transposeHistory();
 
     RandomGenerator& random_;
 
     // Slot-major copies of hiddenDelta and hiddenState for the weight update,
     // so that the independent gradient sums of one row run side by side.
-    float deltaBySlot_[kMaxSlots][kMaxHidden];
-    float stateBySlot_[kMaxSlots][kMaxHidden];
+    // Lanes of inactive neurons are zero.
+    float deltaBySlot_[kMaxSlots][kLanes];
+    float stateBySlot_[kMaxSlots][kLanes];
 };
 
 }  // namespace varkelon
