@@ -63,6 +63,16 @@ if [ "$mode" = run ]; then
   exec build/bin/varkelon-teach --clock "$(date +%s)" --cycles 20 --regime sin
 fi
 
-# Tests: the release build with warnings as errors.
+# Tests, twice: the hardened release build, then the whole suite again built
+# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails
+# the run. Warnings are errors in both.
 build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_WERROR=ON
 ctest --test-dir build --output-on-failure -j 2
+
+build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARKELON_WERROR=ON -DVARKELON_SANITIZE=ON \
+  -DVARKELON_BENCH=OFF
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0
+# The fuzz targets carry their own sanitizers; they run once, above.
+ctest --test-dir build-asan --output-on-failure -j 2 -LE fuzz
