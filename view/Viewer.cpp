@@ -17,7 +17,9 @@ void Viewer::drawEstimationRunning() {}
 void Viewer::drawEstimationSliding() {}
 void Viewer::drawEstimationSegment(std::int32_t, float, float) {}
 void Viewer::drawGraphFrame() {}
-void Viewer::drawEstimationFrame() {}
+void Viewer::drawEstimationFrame(Canvas&) {}
+Canvas& Viewer::paintBox2Canvas() { return paintBox2Canvas_; }
+Canvas& Viewer::bitmapCanvas() { return bitmapCanvas_; }
 void Viewer::clearBitmap() {}
 void Viewer::setEnglishCaptions() {}
 void Viewer::setRussianCaptions() {}

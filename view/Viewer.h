@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "model/TeachingDisplay.h"
+#include "view/Canvas.h"
 #include "view/ViewerWindow.h"
 
 namespace varkelon {
@@ -36,7 +37,8 @@ public:
     void drawEstimationSliding();
     void drawEstimationSegment(std::int32_t column, float current, float previous);
     void drawGraphFrame();
-    void drawEstimationFrame(/* target canvas: decided by the implementation */);
+    // On PaintBox2's canvas (paintBox2Canvas) or the bitmap's (bitmapCanvas).
+    void drawEstimationFrame(Canvas& target);
     void clearBitmap();
 
     void setEnglishCaptions();
@@ -48,11 +50,21 @@ public:
     void pageClicked();             // PageControl1MouseUp
     void languageChosen(int index); // ComboBox1Change: 0 English, 1 Russian
 
+    // The canvases, bound to the window's current images.
+    Canvas& paintBox2Canvas();
+    Canvas& bitmapCanvas();
+
 private:
     ViewerWindow& window_;
     const Manager& manager_;
     const Network& network_;
     const NObject& plant_;
+
+    // Pen state of the three drawing surfaces; each is bound to the window's
+    // image before it is drawn on.
+    Canvas paintBox1Canvas_;
+    Canvas paintBox2Canvas_;
+    Canvas bitmapCanvas_;
 };
 
 }  // namespace varkelon

@@ -32,6 +32,9 @@ public:
     virtual int paintBoxLeft(Page page) const = 0;
     // Shows the paint box's image on screen at once (synchronous repaint).
     virtual void repaintPaintBox(Page page) = 0;
+    // The Viewer has drawn on the paint box's image: show it at the next
+    // paint (an asynchronous update, so ten cycles of a tick paint once).
+    virtual void paintBoxChanged(Page /*page*/) {}
     // The window's off-screen bitmap, PaintBox1's size.
     virtual QImage& offscreenBitmap() = 0;
     // The colour a cleared paint box shows: the panels' window colour.

@@ -1,0 +1,106 @@
+#include "Canvas.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include <QPainter>
+
+namespace varkelon {
+
+namespace {
+
+// The dotted pen: one pixel on, two off, counted from each line's start.
+constexpr int kDotPeriod = 3;
+
+bool isThirtyTwoBit(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 ||
+           image.format() == QImage::Format_ARGB32_Premultiplied ||
+           image.format() == QImage::Format_ARGB32;
+}
+
+}  // namespace
+
+void Canvas::moveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void Canvas::lineTo(int x, int y) {
+    const int x0 = x_;
+    const int y0 = y_;
+    x_ = x;
+    y_ = y;
+
+    QImage& image = *image_;
+    const int width = image.width();
+    const int height = image.height();
+    const bool direct = isThirtyTwoBit(image);
+    uchar* bits = direct ? image.bits() : nullptr;
+    const qsizetype stride = image.bytesPerLine();
+
+    // Bresenham over the major axis; the pixel at (x, y) is never drawn.
+    const int dx = std::abs(x - x0);
+    const int dy = std::abs(y - y0);
+    const int sx = x0 < x ? 1 : -1;
+    const int sy = y0 < y ? 1 : -1;
+    const int steps = dx > dy ? dx : dy;
+    int px = x0;
+    int py = y0;
+    int error = (dx > dy ? dx : -dy) / 2;
+    for (int k = 0; k < steps; ++k) {
+        const bool on = penStyle_ == PenStyle::Solid || k % kDotPeriod == 0;
+        if (on && px >= 0 && px < width && py >= 0 && py < height) {
+            if (direct) {
+                reinterpret_cast<QRgb*>(bits + py * stride)[px] = penColour_;
+            } else {
+                image.setPixel(px, py, penColour_);
+            }
+        }
+        const int previousError = error;
+        if (previousError > -dx) {
+            error -= dy;
+            px += sx;
+        }
+        if (previousError < dy) {
+            error += dx;
+            py += sy;
+        }
+    }
+}
+
+void Canvas::fillRect(const QRect& rect, QRgb colour) {
+    QImage& image = *image_;
+    const QRect area = rect.intersected(image.rect());
+    if (area.isEmpty()) return;
+    const QRgb pixel = 0xff000000u | colour;
+    if (!isThirtyTwoBit(image)) {
+        QPainter painter(&image);
+        painter.fillRect(area, QColor::fromRgb(pixel));
+        return;
+    }
+    uchar* bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x = area.left(); x <= area.right(); ++x) row[x] = pixel;
+    }
+}
+
+void Canvas::copyFrom(const QImage& source) {
+    QImage& image = *image_;
+    if (!isThirtyTwoBit(image) || !isThirtyTwoBit(source)) {
+        QPainter painter(&image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, source);
+        return;
+    }
+    const int width = image.width() < source.width() ? image.width() : source.width();
+    const int height = image.height() < source.height() ? image.height() : source.height();
+    uchar* bits = image.bits();
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(bits + y * image.bytesPerLine(), source.constScanLine(y),
+                    static_cast<std::size_t>(width) * sizeof(QRgb));
+    }
+}
+
+}  // namespace varkelon
