@@ -71,7 +71,8 @@ void Canvas::lineTo(int x, int y) {
 void Canvas::fillRect(const QRect& rect, QRgb colour) {
     QImage& image = *image_;
     const QRect area = rect.intersected(image.rect());
-    if (area.isEmpty()) return;
+    if (area.isEmpty())
+        return;
     const QRgb pixel = 0xff000000u | colour;
     if (!isThirtyTwoBit(image)) {
         QPainter painter(&image);
@@ -82,7 +83,8 @@ void Canvas::fillRect(const QRect& rect, QRgb colour) {
     const qsizetype stride = image.bytesPerLine();
     for (int y = area.top(); y <= area.bottom(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-        for (int x = area.left(); x <= area.right(); ++x) row[x] = pixel;
+        for (int x = area.left(); x <= area.right(); ++x)
+            row[x] = pixel;
     }
 }
 

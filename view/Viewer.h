@@ -45,16 +45,23 @@ public:
     void setRussianCaptions();
 
     // What the window's handlers ask of the Viewer.
-    void runningChosen();           // RadioButton5Click
-    void slidingChosen();           // RadioButton6Click
-    void pageClicked();             // PageControl1MouseUp
-    void languageChosen(int index); // ComboBox1Change: 0 English, 1 Russian
+    void runningChosen();            // RadioButton5Click
+    void slidingChosen();            // RadioButton6Click
+    void pageClicked();              // PageControl1MouseUp
+    void languageChosen(int index);  // ComboBox1Change: 0 English, 1 Russian
 
     // The canvases, bound to the window's current images.
     Canvas& paintBox2Canvas();
     Canvas& bitmapCanvas();
 
 private:
+    void clearEstimationBox();
+    void writeReadouts(Page page, const QString& iteration, const QString& estimation,
+                       const QString& noise);
+    // The Running segment of a ring position, drawn in its own column.
+    void drawRingSegment(std::int32_t position);
+    void writeCaption(const char* control, int gridColumn, const char* text);
+
     ViewerWindow& window_;
     const Manager& manager_;
     const Network& network_;
