@@ -20,6 +20,7 @@ packages=(
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils fonts-dejavu-core
   clang-14 libclang-rt-14-dev valgrind
+  help2man lintian desktop-file-utils appstream dpkg-dev fakeroot
 )
 
 missing=()
