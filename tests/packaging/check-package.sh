@@ -106,7 +106,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # What dpkg-shlibdeps finds for a C++ program, and for the window Qt's widgets.
 needed=(libc6 libstdc++6)
-has_program varkelon && needed+=(libqt6widgets6 libqt6gui6 libqt6core6)
+has_program varkelon && needed+=(libqt6widgets6 libqt6core6)
 depended=$(sed 's/, */\n/g' <<<"$depends" | cut -d' ' -f1)
 for package in "${needed[@]}"; do
     grep -Fxq "$package" <<<"$depended" || fail "Depends lacks $package"
