@@ -170,10 +170,13 @@ TEST_F(Estimation, RunningFullRedrawWhileTheRingFills) {
     std::sort(row154.begin(), row154.end());
     EXPECT_EQ(blackInRow(box(), 154), row154);
 
-    window.images[1].fill(kWindowColour);
-    blacken(154, 11, 120);
-    running(5, 5, 1);  // R below 11: no erasing at all
-    EXPECT_EQ(blackInRow(box(), 154), with(range(10, 120), {364}));
+    std::fill(history() + 11, history() + 140, 0.5f);  // from position 12 on: row 154
+    for (std::int32_t newest : {5, 10}) {              // R below 11: no erasing at all
+        window.images[1].fill(kWindowColour);
+        blacken(154, 11, 120);
+        running(newest, newest, 1);
+        EXPECT_EQ(blackInRow(box(), 154), with(range(10, 120), {364})) << newest;
+    }
 }
 
 TEST_F(Estimation, ChoosingRunningClearsAndRedrawsInFull) {
