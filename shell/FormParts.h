@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QImage>
+#include <QSize>
+
+#include "model/Manager.h"
+#include "model/TeachingModel.h"
+
+namespace varkelon {
+
+// How the main window makes the objects it cannot work without: the model
+// objects of the run and the off-screen bitmap. The program uses the real
+// clock and a plain image; tests pass a fixed clock or a failing maker.
+// A maker reports failure by throwing.
+struct FormParts {
+    using ModelMaker = std::function<std::unique_ptr<TeachingModel>(Manager::RegimeSource)>;
+    using BitmapMaker = std::function<QImage(QSize)>;
+
+    static std::unique_ptr<TeachingModel> realModel(Manager::RegimeSource regime);
+    // A 32-bit image; throws when no memory is left for it.
+    static QImage realBitmap(QSize size);
+
+    ModelMaker makeModel = realModel;
+    BitmapMaker makeBitmap = realBitmap;
+};
+
+}  // namespace varkelon

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace varkelon {
+
+// A paint area: Qt paints a widget only from its paint event, so the box
+// keeps an image that the Viewer draws on and the paint event copies out.
+class PaintBox : public QWidget {
+public:
+    PaintBox(QWidget* parent, const QRect& geometry, const QColor& background);
+
+    QImage& image() { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+}  // namespace varkelon
