@@ -36,8 +36,10 @@ constexpr int kClientWidth = 516;
 constexpr int kClientHeight = 326;
 constexpr int kPaintBoxWidth = 374;
 constexpr int kPaintBoxHeight = 246;
-// The border of Panel5 and Panel6 around their paint box.
+// The border of Panel5 and Panel6 around their paint box: the panel's area
+// inside it, which the paint box fills, starts 2 pixels in.
 constexpr int kPanelBorder = 2;
+constexpr QRect kPaintBoxArea(kPanelBorder, kPanelBorder, kPaintBoxWidth, kPaintBoxHeight);
 // Timer1's period at start, and in quick mode after a tick's first cycle.
 constexpr int kFirstInterval = 100;
 constexpr int kQuickInterval = 30;
@@ -141,8 +143,6 @@ QFrame* makeDrawingPanel(QWidget* page, const char* name, const QColor& colour) 
                                 kPaintBoxHeight + 2 * kPanelBorder);
     panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     panel->setLineWidth(1);
-    panel->setContentsMargins(kPanelBorder - 1, kPanelBorder - 1, kPanelBorder - 1,
-                              kPanelBorder - 1);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, colour);
     panel->setPalette(palette);
@@ -225,7 +225,7 @@ void TForm1::buildPages() {
 
 void TForm1::buildGraphPage() {
     Panel5 = makeDrawingPanel(TabSheet1, "Panel5", windowColour_);
-    PaintBox1 = new PaintBox(Panel5, Panel5->contentsRect(), windowColour_);
+    PaintBox1 = new PaintBox(Panel5, kPaintBoxArea, windowColour_);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     PaintBox1->setToolTip(QStringLiteral("Outputs of neuronet & object"));
     Edit5 = makeReadout(TabSheet1, "Edit5", {24, 256, 74, 21}, "0");
@@ -241,7 +241,7 @@ void TForm1::buildGraphPage() {
 
 void TForm1::buildEstimationPage() {
     Panel6 = makeDrawingPanel(TabSheet2, "Panel6", windowColour_);
-    PaintBox2 = new PaintBox(Panel6, Panel6->contentsRect(), windowColour_);
+    PaintBox2 = new PaintBox(Panel6, kPaintBoxArea, windowColour_);
     PaintBox2->setObjectName(QStringLiteral("PaintBox2"));
     PaintBox2->setToolTip(QStringLiteral("Quality of the neuronet adaptation"));
     Edit8 = makeReadout(TabSheet2, "Edit8", {8, 256, 74, 21}, "0");
@@ -679,8 +679,7 @@ QImage& TForm1::paintBoxImage(Page page) {
 
 int TForm1::paintBoxLeft(Page page) const {
     // Its place in the panel's area inside the border.
-    const QWidget& box = paintBox(page);
-    return box.x() - box.parentWidget()->contentsRect().left();
+    return paintBox(page).x() - kPanelBorder;
 }
 
 void TForm1::repaintPaintBox(Page page) {

@@ -1,0 +1,144 @@
+// Events around the commands: Enter, the about box over running teaching,
+// exceptions in handlers, and the handlers that hand over to the Viewer.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "ShellTestSupport.h"
+#include "shell/TAboutBox.h"
+
+namespace varkelon::test {
+
+class EventTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void enterClicksTheDefaultButton();
+    void aboutBoxLeavesTeachingRunning();
+    void exceptionInAHandlerIsShown();
+    void pageClickAndLanguageReachTheViewer();
+};
+
+void EventTest::enterClicksTheDefaultButton() {
+    ShownForm shown;
+    shown.form.timer1().setInterval(3600000);
+    // RadioButton1 has the focus at start and has no use for Enter.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(shown.form.lampColour(), QColor(0, 255, 0));
+    QCOMPARE(shown.form.quickMode, 1);
+    // A focused button takes Enter itself.
+    auto* step = shown.control<QPushButton>("Button3");
+    step->setFocus();
+    QTest::keyClick(step, Qt::Key_Enter);
+    QCOMPARE(shown.form.lampColour(), QColor(0, 0, 255));
+    QCOMPARE(shown.manager().iteration, 1);
+    // Memo2 takes no Enter as a new line; the memo keeps the focus.
+    auto* memo = shown.control<QLineEdit>("Memo2");
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    QCOMPARE(shown.form.lampColour(), QColor(0, 255, 0));
+    QVERIFY(memo->hasFocus());
+    QCOMPARE(memo->text(), QStringLiteral("7"));
+}
+
+void EventTest::aboutBoxLeavesTeachingRunning() {
+    ShownForm shown;
+    QTest::mouseClick(shown.control<QWidget>("Button1"), Qt::LeftButton);
+    int ticksBehind = 0;
+    int boxes = 0;
+    QString caption;
+    // Three ticks after the box is up, Enter closes it as OK does.
+    const QMetaObject::Connection watch = connect(&shown.form.timer1(), &QTimer::timeout, [&] {
+        auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        caption = box->windowTitle();
+        if (++ticksBehind == 3) {
+            QCOMPARE(box->findChild<QLabel*>("ProductName")->text(), QStringLiteral("Varkelon"));
+            QCOMPARE(box->findChild<QLabel*>("Version")->text(),
+                     QStringLiteral("Version 1.0 Beta"));
+            QVERIFY(box->okButton().isDefault());
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    for (boxes = 0; boxes < 2; ++boxes) {
+        ticksBehind = 0;
+        const int before = shown.manager().iteration;
+        QTest::mouseClick(shown.control<QWidget>("Button5"), Qt::LeftButton);
+        // Back here once the box has closed: each tick behind it ran ten cycles.
+        QCOMPARE(caption, QStringLiteral("About"));
+        QCOMPARE(ticksBehind, 3);
+        QVERIFY(shown.manager().iteration >= before + 30);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+    disconnect(watch);
+    QVERIFY(shown.form.timer1().isActive());
+}
+
+void EventTest::exceptionInAHandlerIsShown() {
+    recordedErrors().texts.clear();
+    auto clock = std::make_shared<TestClock>();
+    ShownForm shown(partsWith(clock));
+    // The first Step rebuilds, and the rebuild reads the failing clock.
+    clock->failing = true;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    QCOMPARE(recordedErrors().texts, QStringList{QStringLiteral("Clock stopped.")});
+    // The event loop goes on, and so do the commands.
+    clock->failing = false;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    QCOMPARE(shown.manager().iteration, 1);
+
+    // A tick that fails fails again at the next tick: the timer stays on.
+    QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
+    QTest::mouseClick(shown.control<QWidget>("Button1"), Qt::LeftButton);
+    shown.form.timer1().setInterval(0);
+    const QMetaObject::Connection fail = connect(&shown.form.timer1(), &QTimer::timeout, [] {
+        throw std::runtime_error("Tick failed");
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(recordedErrors().texts.size() >= 3, 30000);
+    disconnect(fail);
+    QCOMPARE(recordedErrors().texts[1], QStringLiteral("Tick failed."));
+    QCOMPARE(recordedErrors().texts[2], QStringLiteral("Tick failed."));
+    QVERIFY(shown.form.timer1().isActive());
+    QCOMPARE(ErrorDisplay::textOf(QStringLiteral("Done.")), QStringLiteral("Done."));
+}
+
+void EventTest::pageClickAndLanguageReachTheViewer() {
+    ShownForm shown;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    auto* estimationIteration = shown.control<QLineEdit>("Edit8");
+    QCOMPARE(estimationIteration->text(), QStringLiteral("0"));
+    // The click on the tab shows the page, and its release refreshes it.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
+    QVERIFY(shown.form.isPageVisible(Page::Estimation));
+    QVERIFY(estimationIteration->text() != QStringLiteral("0"));
+
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(2).center());
+    auto* language = shown.control<QComboBox>("ComboBox1");
+    language->setFocus();
+    QTest::keyClick(language, Qt::Key_Down);
+    QCOMPARE(language->currentIndex(), 0);
+    QCOMPARE(shown.control<QWidget>("RadioButton1")->property("text").toString(),
+             QStringLiteral("Static"));
+    QTest::keyClick(language, Qt::Key_Down);
+    QCOMPARE(shown.control<QPushButton>("Button3")->text(), QString::fromUtf8("Шаг"));
+    QCOMPARE(shown.control<QLabel>("Panel2")->text(), QString::fromUtf8("Динамика обучения"));
+    QCOMPARE(pages->tabText(1), QString::fromUtf8("Оценка"));
+    QCOMPARE(shown.form.windowTitle(), QStringLiteral("  Varkelon"));
+    QCOMPARE(shown.control<QWidget>("GroupBox3")->property("title").toString(),
+             QString::fromUtf8("Language  Язык"));
+}
+
+int runEventTests(int argc, char** argv) {
+    EventTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace varkelon::test
+
+#include "EventTest.moc"

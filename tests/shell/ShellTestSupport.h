@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include "shell/ErrorDisplay.h"
+#include "shell/FormParts.h"
+#include "shell/TForm1.h"
+
+namespace varkelon::test {
+
+// Records what the error box would show, instead of opening it.
+class RecordedErrors : public ErrorDisplay {
+public:
+    QStringList texts;
+
+protected:
+    void showText(const QString& text) override { texts.append(text); }
+};
+
+// The one error display of the test program's application object.
+RecordedErrors& recordedErrors();
+
+// A clock stuck at one second; it throws while `failing` is set.
+struct TestClock {
+    bool failing = false;
+    std::uint32_t operator()() const {
+        if (failing)
+            throw std::runtime_error("Clock stopped");
+        return 1700000000u;
+    }
+};
+
+inline FormParts partsWith(std::shared_ptr<TestClock> clock) {
+    FormParts parts;
+    parts.makeModel = [clock](Manager::RegimeSource regime) {
+        return std::make_unique<TeachingModel>([clock] { return (*clock)(); }, std::move(regime));
+    };
+    return parts;
+}
+
+// A main window on screen and active, so that clicks give the focus.
+struct ShownForm {
+    explicit ShownForm(FormParts parts = partsWith(std::make_shared<TestClock>()))
+        : form(recordedErrors(), std::move(parts)) {
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qFatal("the main window did not become active");
+    }
+
+    template <class Control>
+    Control* control(const char* name) {
+        auto* found = form.findChild<Control*>(QString::fromLatin1(name));
+        if (found == nullptr)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    Manager& manager() { return form.model()->manager; }
+    Network& network() { return form.model()->network; }
+
+    TForm1 form;
+};
+
+int runFormTests(int argc, char** argv);
+int runCommandTests(int argc, char** argv);
+int runNeuronCountTests(int argc, char** argv);
+int runEventTests(int argc, char** argv);
+
+}  // namespace varkelon::test
