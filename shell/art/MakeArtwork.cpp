@@ -1,7 +1,8 @@
 // Draws the program's two pictures and writes them as indexed PNG files:
-//   icon.png     32 x 32, 16 colours: the window and task-bar icon
-//   picture.png  320 x 240, 256 colours: the about box's picture
-// Run it once after changing a drawing and commit the two files:
+//   icon.png      32 x 32, 16 colours: the window and task-bar icon
+//   icon-128.png  the same drawing at 128 x 128, same colours: the desktop's icon
+//   picture.png   320 x 240, 256 colours: the about box's picture
+// Run it once after changing a drawing and commit the three files:
 //   varkelon-artwork shell/art
 #include <QColor>
 #include <QDir>
@@ -39,11 +40,13 @@ void drawNetwork(QPainter& painter, const Node (&inputs)[2], const Node (&hidden
     painter.drawEllipse(QPointF(output.x, output.y), radius, radius);
 }
 
-QImage drawIcon() {
-    QImage image(32, 32, QImage::Format_ARGB32);
+// Drawn on a 32 x 32 grid and scaled to size, so every size is the same picture.
+QImage drawIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
     painter.setPen(QPen(QColor(0, 0, 128), 1));
     painter.setBrush(QColor(255, 255, 192));
     painter.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
@@ -119,12 +122,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir directory(QString::fromLocal8Bit(argv[1]));
+    const auto reduce = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_Indexed8, iconPalette(),
+                                     Qt::ThresholdDither | Qt::ThresholdAlphaDither);
+    };
+    const QImage icon = reduce(drawIcon(32));
+    const QImage largeIcon = reduce(drawIcon(128));
     // Qt's own reduction picks the picture's 256 colours.
-    const QImage icon = drawIcon().convertToFormat(QImage::Format_Indexed8, iconPalette(),
-                                                   Qt::ThresholdDither | Qt::ThresholdAlphaDither);
     const QImage picture = drawPicture().convertToFormat(QImage::Format_Indexed8,
                                                          Qt::DiffuseDither);
     const bool done = save(icon, directory.filePath("icon.png")) &&
+                      save(largeIcon, directory.filePath("icon-128.png")) &&
                       save(picture, directory.filePath("picture.png"));
     return done ? 0 : 1;
 }
