@@ -18,7 +18,7 @@ cd "$top"
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils fonts-dejavu-core
+  xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-liberation
   clang-14 libclang-rt-14-dev valgrind
   help2man lintian desktop-file-utils appstream dpkg-dev fakeroot
 )

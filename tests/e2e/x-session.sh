@@ -1,0 +1,76 @@
+# Sourced by the end-to-end scripts: a private X server and the program in it.
+#
+#   start_x_server         starts Xvfb on a free display and exports DISPLAY
+#   start_program PROGRAM  starts the window program; sets program_pid
+#   wait_for_window        waits for the main window; sets window
+#   stop_everything        ends the program and the server (installed as the
+#                          EXIT trap, so it runs on every way out)
+#
+# Waiting loops give up after $x_timeout seconds; nothing else depends on time.
+
+x_timeout=${X_TIMEOUT:-60}
+x_dir=$(mktemp -d)
+xvfb_pid=
+program_pid=
+window=
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+stop_everything() {
+  local status=$?
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+  fi
+  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$x_dir"
+  exit "$status"
+}
+trap stop_everything EXIT
+trap 'exit 130' INT TERM
+
+# Runs "$@" every 0.1 s until it succeeds; fails after x_timeout seconds.
+wait_until() {
+  local tries=$((x_timeout * 10))
+  while ! "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+start_x_server() {
+  for tool in Xvfb xdotool xwininfo import compare identify; do
+    command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/setup.sh test installs it)"
+  done
+  # Xvfb picks a free display number itself and writes it to the descriptor
+  # once it accepts connections.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$x_dir/display" \
+    >"$x_dir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  wait_until test -s "$x_dir/display" || fail "Xvfb did not start: $(cat "$x_dir/xvfb.log")"
+  DISPLAY=:$(head -n 1 "$x_dir/display")
+  export DISPLAY
+  unset WAYLAND_DISPLAY
+  export QT_QPA_PLATFORM=xcb
+}
+
+start_program() {
+  "$1" >"$x_dir/program.log" 2>&1 &
+  program_pid=$!
+}
+
+find_window() {
+  window=$(xdotool search --onlyvisible --name '^  Varkelon$' 2>/dev/null | head -n 1)
+  [ -n "$window" ]
+}
+
+wait_for_window() {
+  wait_until find_window || fail "no window appeared: $(cat "$x_dir/program.log")"
+}
