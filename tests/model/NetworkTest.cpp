@@ -171,15 +171,6 @@ TEST_F(NetworkTest, InitialisationsInTheSameSecondGiveIdenticalWeights) {
     EXPECT_FALSE(WeightSnapshot(network) == first);
 }
 
-TEST_F(NetworkTest, PreviousSlotWrapsAtTheFirstSlot) {
-    network.timeSlot = 0;
-    EXPECT_EQ(network.previousSlot(), 7);
-    network.timeSlot = 1;
-    EXPECT_EQ(network.previousSlot(), 0);
-    network.timeSlot = 7;
-    EXPECT_EQ(network.previousSlot(), 6);
-}
-
 // ---- forward pass, errors, estimation --------------------------------------
 
 TEST_F(NetworkTest, ForwardPassActivationsAndLinearOutputs) {

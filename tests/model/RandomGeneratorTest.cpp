@@ -61,15 +61,5 @@ TEST(RandomGenerator, SameSeedSameSequence) {
     for (int n = 0; n < 1000; ++n) ASSERT_EQ(first.randomInt(), second.randomInt()) << n;
 }
 
-TEST(RandomGenerator, SeedFromClockReadsTheClockEachTime) {
-    std::uint32_t seconds = 1700000000u;
-    RandomGenerator random([&seconds] { return seconds; });
-    random.seedFromClock();
-    EXPECT_EQ(random.state, 1700000000u);
-    seconds = 1700000001u;
-    random.seedFromClock();
-    EXPECT_EQ(random.state, 1700000001u);
-}
-
 }  // namespace
 }  // namespace varkelon

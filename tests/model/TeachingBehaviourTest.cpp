@@ -46,7 +46,9 @@ TEST(TeachingBehaviour, EstimationFallsInEveryRegime) {
             for (int k = 1; k <= course.cycles; ++k) {
                 m.manager.step();
                 if (k <= 100) first += m.network.estimation;
-                if (k >= course.laterFrom && k < course.laterFrom + 100) later += m.network.estimation;
+                if (k >= course.laterFrom && k < course.laterFrom + 100) {
+                    later += m.network.estimation;
+                }
             }
             ASSERT_GT(first, 0) << course.name;
             EXPECT_LT(later / first, course.largestRatio)

@@ -221,9 +221,9 @@ TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
 }
 
 TEST(TeachProgram, SwitchesAndNeuronCountsTakeEffectAtTheirCycle) {
-    const ProgramRun result = runProgram({"--clock", "1700000000", "--cycles", "40", "--switch",
-                            "20:sin+random", "--neurons", "25:10", "--switch", "10:random",
-                            "--neurons", "15:3"});
+    const ProgramRun result =
+        runProgram({"--clock", "1700000000", "--cycles", "40", "--switch", "20:sin+random",
+                    "--neurons", "25:10", "--switch", "10:random", "--neurons", "15:3"});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::vector<std::string> lines = split(result.out, '\n');
     ASSERT_EQ(lines.size(), 42u);
@@ -267,8 +267,9 @@ TEST(TeachProgram, SwitchesAndNeuronCountsTakeEffectAtTheirCycle) {
 }
 
 TEST(TeachProgram, LaterChangesForOneCycleWin) {
-    const ProgramRun result = runProgram({"--clock", "5", "--cycles", "3", "--switch", "2:sin", "--switch",
-                            "2:random", "--neurons", "2:4", "--neurons", "2:9"});
+    const ProgramRun result = runProgram({"--clock", "5", "--cycles", "3", "--switch", "2:sin",
+                                          "--switch", "2:random", "--neurons", "2:4", "--neurons",
+                                          "2:9"});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::vector<std::string> lines = split(result.out, '\n');
     ASSERT_EQ(lines.size(), 5u);
