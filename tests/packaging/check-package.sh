@@ -20,9 +20,18 @@ has_program() { [[ " ${programs[*]} " == *" $1 "* ]]; }
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/varkelon-package.XXXXXX")
 xvfb_pid=
 program_pid=
+# cmake --install always writes install_manifest.txt into the build tree: the
+# one found there before the check is put back, or none.
+manifest=$build/install_manifest.txt
+[ -e "$manifest" ] && cp -p "$manifest" "$scratch/install_manifest.txt"
 cleanup() {
     [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    if [ -e "$scratch/install_manifest.txt" ]; then
+        cp -p "$scratch/install_manifest.txt" "$manifest"
+    else
+        rm -f "$manifest"
+    fi
     rm -rf "$scratch"
 }
 trap cleanup EXIT
