@@ -1,30 +1,258 @@
 #include "Network.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 
 #include "RandomGenerator.h"
 
 // Arithmetic note. Every formula below is written exactly as the model
 // defines it: float fields, double literals where the model names a decimal
 // constant, running sums rounded to float after every addition and kept in
-// their given order. Loops over independent sums (one per neuron, one per
-// weight) are arranged so that the compiler can keep many in flight; no sum
-// is ever reordered. Built with -ffp-contract=off: no fused multiply-add.
+// their given order. Independent sums (one per neuron, one per weight, one
+// per output) run side by side in vector lanes; no sum is ever reordered.
+// Built with -ffp-contract=off: no fused multiply-add.
+//
+// Vector lanes. The hot loops hold one value per hidden neuron in G native
+// vectors of the instruction set (4 floats with SSE2, 8 with AVX2), G the
+// fewest that hold hiddenCount lanes. Lanes past hiddenCount compute
+// throw-away values; only lanes below hiddenCount are ever stored into the
+// state record. They are GCC/Clang vectors because plain loops did not
+// vectorise reliably: GCC unrolled the short fixed loops and then failed to
+// combine them, and left the float/double weight update scalar. Vectors
+// wider than the hardware are avoided too: GCC splits their comparisons
+// into one lane at a time.
+//
+// Instruction sets. The hot loops are built twice, for baseline x86-64
+// (SSE2) and for AVX2, chosen once at construction by what the processor
+// supports. Both give the same bits: without contraction or reassociation
+// every lane performs the same IEEE operations in the same order. Defining
+// VARKELON_BASELINE_ONLY keeps to the baseline build, to check that path.
+
+#if defined(__x86_64__) || defined(__i386__)
+#define VARKELON_AVX2 __attribute__((target("avx2")))
+#else
+#define VARKELON_AVX2
+#endif
+
+// The kernels are inlined into each caller, so that they are compiled for
+// its instruction set. They take vectors by reference: a wide vector passed
+// by value has another calling convention under AVX.
+#define VARKELON_KERNEL [[gnu::always_inline]] inline
 
 namespace varkelon {
 
-Network::Network(RandomGenerator& random) : random_(random) {
-    for (auto& row : deltaBySlot_) {
-        for (float& value : row) value = 0;
-    }
-    for (auto& row : stateBySlot_) {
-        for (float& value : row) value = 0;
-    }
-    initialise();
+namespace {
+
+// The native vectors of the two builds: floats, the doubles of the same
+// lanes (the weight update), the masks that comparisons give, and the
+// floats as read from and written to any float array (the vector types of
+// the compilers' own intrinsics headers, __m128_u and __m256_u; a typedef,
+// as Clang drops a lowered alignment from an alias declaration).
+struct Sse2 {
+    static constexpr std::int32_t kWidth = 4;
+    using Floats = float __attribute__((vector_size(16)));
+    using Doubles = double __attribute__((vector_size(32)));
+    using Mask = std::int32_t __attribute__((vector_size(16)));
+    typedef float InMemory __attribute__((vector_size(16), aligned(4), may_alias));
+};
+struct Avx2 {
+    static constexpr std::int32_t kWidth = 8;
+    using Floats = float __attribute__((vector_size(32)));
+    using Doubles = double __attribute__((vector_size(64)));
+    using Mask = std::int32_t __attribute__((vector_size(32)));
+    typedef float InMemory __attribute__((vector_size(32), aligned(4), may_alias));
+};
+
+bool hasAvx2() {
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(VARKELON_BASELINE_ONLY)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+#else
+    return false;
+#endif
 }
 
-std::int32_t Network::previousSlot() const {
-    return timeSlot == 0 ? historyDepth - 1 : timeSlot - 1;
+// The fewest vectors of Isa that hold hiddenCount lanes.
+template <class Isa>
+std::int32_t vectorsFor(std::int32_t hiddenCount) {
+    return (hiddenCount + Isa::kWidth - 1) / Isa::kWidth;
+}
+
+template <class Isa>
+VARKELON_KERNEL void load(typename Isa::Floats& lanes, const float* from) {
+    lanes = *reinterpret_cast<const typename Isa::InMemory*>(from);
+}
+
+template <class Isa>
+VARKELON_KERNEL void store(float* to, const typename Isa::Floats& lanes) {
+    *reinterpret_cast<typename Isa::InMemory*>(to) = lanes;
+}
+
+// Lanes of the columns of a weight row. A row has 10 columns: whole vectors
+// up to column 8 (4 or 8 lanes wide), then the last two in a vector of
+// their own, whose other lanes read as zero and are never written back.
+// The tail is built from two scalars, not copied through memory, so that
+// no vector load has to wait for narrower stores.
+template <class Isa>
+constexpr std::int32_t kWholeVectors = kMaxHidden / Isa::kWidth;
+
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void loadRow(typename Isa::Floats (&lanes)[G], const float (&row)[kMaxHidden]) {
+    constexpr std::int32_t whole = std::min(G, kWholeVectors<Isa>);
+    for (std::int32_t g = 0; g < whole; ++g) load<Isa>(lanes[g], &row[g * Isa::kWidth]);
+    if constexpr (G > whole) {
+        static_assert(G == whole + 1 && kMaxHidden - whole * Isa::kWidth == 2);
+        typename Isa::Floats tail = {};
+        tail[0] = row[kMaxHidden - 2];
+        tail[1] = row[kMaxHidden - 1];
+        lanes[whole] = tail;
+    }
+}
+
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void storeRow(float (&row)[kMaxHidden], const typename Isa::Floats (&lanes)[G]) {
+    constexpr std::int32_t whole = std::min(G, kWholeVectors<Isa>);
+    for (std::int32_t g = 0; g < whole; ++g) store<Isa>(&row[g * Isa::kWidth], lanes[g]);
+    if constexpr (G > whole) {
+        row[kMaxHidden - 2] = lanes[whole][0];
+        row[kMaxHidden - 1] = lanes[whole][1];
+    }
+}
+
+// std::abs lane by lane: the sign bit cleared.
+template <class Isa>
+VARKELON_KERNEL void makeAbsolute(typename Isa::Floats& lanes) {
+    using Floats = typename Isa::Floats;
+    using Mask = typename Isa::Mask;
+    lanes = reinterpret_cast<Floats>(reinterpret_cast<Mask>(lanes) & 0x7fffffff);
+}
+
+// lanes = keep ? lanes : other, lane by lane.
+template <class Isa>
+VARKELON_KERNEL void select(typename Isa::Floats& lanes, const typename Isa::Mask& keep,
+                            const typename Isa::Floats& other) {
+    using Floats = typename Isa::Floats;
+    using Mask = typename Isa::Mask;
+    lanes = reinterpret_cast<Floats>((reinterpret_cast<Mask>(lanes) & keep) |
+                                     (reinterpret_cast<Mask>(other) & ~keep));
+}
+
+// Transposes a block of W x W floats held as W row vectors: rows[i][j]
+// becomes rows[j][i]. The usual unpack-and-shuffle sequence; pure moves.
+template <class Isa>
+VARKELON_KERNEL void transpose(typename Isa::Floats (&rows)[Isa::kWidth]) {
+    using Floats = typename Isa::Floats;
+    auto& r = rows;
+    if constexpr (Isa::kWidth == 4) {
+        const Floats t0 = __builtin_shufflevector(r[0], r[1], 0, 4, 1, 5);
+        const Floats t1 = __builtin_shufflevector(r[0], r[1], 2, 6, 3, 7);
+        const Floats t2 = __builtin_shufflevector(r[2], r[3], 0, 4, 1, 5);
+        const Floats t3 = __builtin_shufflevector(r[2], r[3], 2, 6, 3, 7);
+        r[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+        r[1] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+        r[2] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+        r[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+    } else {
+        static_assert(Isa::kWidth == 8);
+        Floats t[8];
+        for (std::int32_t i = 0; i < 8; i += 2) {
+            t[i] = __builtin_shufflevector(r[i], r[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+            t[i + 1] = __builtin_shufflevector(r[i], r[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
+        }
+        Floats u[8];
+        for (std::int32_t i = 0; i < 8; i += 4) {
+            u[i] = __builtin_shufflevector(t[i], t[i + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+            u[i + 1] = __builtin_shufflevector(t[i], t[i + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+            u[i + 2] = __builtin_shufflevector(t[i + 1], t[i + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+            u[i + 3] = __builtin_shufflevector(t[i + 1], t[i + 3], 2, 3, 10, 11, 6, 7, 14, 15);
+        }
+        for (std::int32_t i = 0; i < 4; ++i) {
+            r[i] = __builtin_shufflevector(u[i], u[i + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+            r[i + 4] = __builtin_shufflevector(u[i], u[i + 4], 4, 5, 6, 7, 12, 13, 14, 15);
+        }
+    }
+}
+
+// The columns of a weight matrix as vectors across its rows:
+// columns[k][g] lane i = matrix[g W + i][k], for the first RowGroups x W
+// rows (rows past the matrix read as zero) and ColumnGroups x W columns
+// (columns past the 10th read as zero). Rows are read as vectors and
+// transposed in registers, W x W at a time.
+template <class Isa, std::int32_t RowGroups, std::int32_t ColumnGroups, std::size_t Rows>
+VARKELON_KERNEL void loadColumns(typename Isa::Floats (&columns)[ColumnGroups * Isa::kWidth][RowGroups],
+                                 const float (&matrix)[Rows][kMaxHidden]) {
+    using Floats = typename Isa::Floats;
+    constexpr std::int32_t W = Isa::kWidth;
+    for (std::int32_t g = 0; g < RowGroups; ++g) {
+        Floats rows[W][ColumnGroups];
+        for (std::int32_t i = 0; i < W; ++i) {
+            if (g * W + i < static_cast<std::int32_t>(Rows)) {
+                loadRow<Isa>(rows[i], matrix[g * W + i]);
+            } else {
+                for (Floats& part : rows[i]) part = Floats{};
+            }
+        }
+        for (std::int32_t c = 0; c < ColumnGroups; ++c) {
+            Floats block[W];
+            for (std::int32_t i = 0; i < W; ++i) block[i] = rows[i][c];
+            transpose<Isa>(block);
+            for (std::int32_t j = 0; j < W; ++j) columns[c * W + j][g] = block[j];
+        }
+    }
+}
+
+// One row of weights moved by its gradients; lanes outside `active` keep
+// their old weight.
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void updateRow(float (&row)[kMaxHidden], const typename Isa::Floats (&gradient)[G],
+                               float rate, const typename Isa::Mask (&active)[G]) {
+    using Floats = typename Isa::Floats;
+    using Doubles = typename Isa::Doubles;
+    Floats old[G];
+    loadRow<Isa>(old, row);
+    Floats weight[G];
+    for (std::int32_t g = 0; g < G; ++g) {
+        // w + rate x g x (1.125 - w x w): rate x g and w x w are float
+        // products, the rest is double, as the scalar expression evaluates.
+        const Doubles step = __builtin_convertvector(rate * gradient[g], Doubles) *
+                             (1.125 - __builtin_convertvector(old[g] * old[g], Doubles));
+        weight[g] = __builtin_convertvector(__builtin_convertvector(old[g], Doubles) + step, Floats);
+        // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
+        select<Isa>(weight[g], weight[g] >= -1.0f, Floats{} - 0.9375f);
+        select<Isa>(weight[g], ~(weight[g] > 1.0f), Floats{} + 0.9375f);
+        select<Isa>(weight[g], active[g], old[g]);
+    }
+    storeRow<Isa>(row, weight);
+}
+
+// sum = sum + factor[t] x bySlot[t] for t = 0 .. depth - 1, in that order.
+template <class Isa, std::int32_t G, std::size_t Width>
+VARKELON_KERNEL void addSlotProducts(typename Isa::Floats (&sum)[G],
+                                     const float (&factor)[kMaxSlots],
+                                     const float (&bySlot)[kMaxSlots][Width], std::int32_t depth) {
+    static_assert(G * Isa::kWidth <= Width);
+    typename Isa::Floats lanes;
+    for (std::int32_t t = 0; t < depth; ++t) {
+        for (std::int32_t g = 0; g < G; ++g) {
+            load<Isa>(lanes, &bySlot[t][g * Isa::kWidth]);
+            sum[g] = sum[g] + factor[t] * lanes;
+        }
+    }
+}
+
+}  // namespace
+
+Network::Network(RandomGenerator& random) : random_(random), avx2_(hasAvx2()) {
+    const auto clear = [](auto& scratch) {
+        for (auto& row : scratch) {
+            for (float& value : row) value = 0;
+        }
+    };
+    clear(deltaBySlot_);
+    clear(stateBySlot_);
+    initialise();
 }
 
 float Network::randomInitialWeight() {
@@ -75,36 +303,69 @@ void Network::initialise() {
     previousEstimation = 0;
 }
 
-void Network::forwardPass() {
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::forwardPassWith() {
+    using Floats = typename Isa::Floats;
+    constexpr std::int32_t W = Isa::kWidth;
     const std::int32_t s = previousSlot();
+
+    // The recurrent weights into the neurons, as vectors across them: the
+    // columns of weightsHiddenHidden.
+    Floats recurrent[G * W][G];
+    loadColumns<Isa, G, G>(recurrent, weightsHiddenHidden);
 
     // Hidden sums: inputs of the previous slot, then the hidden states of the
     // previous slot, each sum in that order.
-    float sum[kMaxHidden];
-    for (std::int32_t h = 0; h < hiddenCount; ++h) sum[h] = 0;
+    Floats sum[G] = {};
+    Floats weights[G];
     for (std::int32_t j = 0; j < inputCount; ++j) {
-        const float input = inputHistory[j][s];
-        for (std::int32_t h = 0; h < hiddenCount; ++h) {
-            sum[h] = sum[h] + input * weightsInHidden[j][h];
-        }
+        loadRow<Isa>(weights, weightsInHidden[j]);
+        for (std::int32_t g = 0; g < G; ++g) sum[g] = sum[g] + inputHistory[j][s] * weights[g];
     }
     for (std::int32_t k = 0; k < hiddenCount; ++k) {
-        const float state = hiddenState[k][s];
-        for (std::int32_t h = 0; h < hiddenCount; ++h) {
-            sum[h] = sum[h] + state * weightsHiddenHidden[h][k];
-        }
+        for (std::int32_t g = 0; g < G; ++g) sum[g] = sum[g] + hiddenState[k][s] * recurrent[k][g];
     }
-    for (std::int32_t h = 0; h < hiddenCount; ++h) {
-        hiddenState[h][timeSlot] = sum[h] / (activationSoftness + std::abs(sum[h]));
+    float activation[G * W];
+    for (std::int32_t g = 0; g < G; ++g) {
+        Floats magnitude = sum[g];
+        makeAbsolute<Isa>(magnitude);
+        store<Isa>(&activation[g * W], sum[g] / (activationSoftness + magnitude));
     }
+    for (std::int32_t h = 0; h < hiddenCount; ++h) hiddenState[h][timeSlot] = activation[h];
 
-    // Linear outputs, from the complete hidden layer of this slot.
-    for (std::int32_t o = 0; o < outputCount; ++o) {
-        float output = 0;
+    // Linear outputs, from the complete hidden layer of this slot. Each sum
+    // runs over h in order; the outputs run side by side, W at a time, over
+    // the columns of weightsHiddenOut.
+    constexpr std::int32_t outputGroups = (kMaxChannels + W - 1) / W;
+    Floats outputWeights[G * W][outputGroups];
+    loadColumns<Isa, outputGroups, G>(outputWeights, weightsHiddenOut);
+    for (std::int32_t g = 0; g < outputGroups && g * W < outputCount; ++g) {
+        Floats output = {};
         for (std::int32_t h = 0; h < hiddenCount; ++h) {
-            output = output + hiddenState[h][timeSlot] * weightsHiddenOut[o][h];
+            output = output + activation[h] * outputWeights[h][g];
         }
-        outputs[o][timeSlot] = output;
+        for (std::int32_t o = g * W; o < outputCount && o < (g + 1) * W; ++o) {
+            outputs[o][timeSlot] = output[o - g * W];
+        }
+    }
+}
+
+void Network::forwardPass() {
+    if (avx2_) {
+        forwardPassAvx2();
+        return;
+    }
+    switch (vectorsFor<Sse2>(hiddenCount)) {
+        case 1: forwardPassWith<Sse2, 1>(); break;
+        case 2: forwardPassWith<Sse2, 2>(); break;
+        default: forwardPassWith<Sse2, 3>(); break;
+    }
+}
+
+VARKELON_AVX2 void Network::forwardPassAvx2() {
+    switch (vectorsFor<Avx2>(hiddenCount)) {
+        case 1: forwardPassWith<Avx2, 1>(); break;
+        default: forwardPassWith<Avx2, 2>(); break;
     }
 }
 
@@ -122,41 +383,124 @@ void Network::computeEstimation() {
     estimationHistory[estimationIndex] = 10 * estimation;
 }
 
-void Network::backPropagate() {
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::copyBySlot(const float (&byNeuron)[kMaxHidden][kMaxSlots],
+                                         float (&bySlot)[kMaxSlots][kLanes]) const {
+    // In W x W blocks: W neurons' rows of W slots in, W slots' rows of W
+    // neurons out. All 8 slots, whatever historyDepth is (slots past it are
+    // never read); the lanes of neurons past the 10th are zero.
+    constexpr std::int32_t W = Isa::kWidth;
+    using Floats = typename Isa::Floats;
+    for (std::int32_t g = 0; g < G; ++g) {
+        for (std::int32_t first = 0; first < kMaxSlots; first += W) {
+            Floats block[W];
+            for (std::int32_t i = 0; i < W; ++i) {
+                block[i] = Floats{};
+                if (g * W + i < kMaxHidden) load<Isa>(block[i], &byNeuron[g * W + i][first]);
+            }
+            transpose<Isa>(block);
+            for (std::int32_t i = 0; i < W; ++i) store<Isa>(&bySlot[first + i][g * W], block[i]);
+        }
+    }
+}
+
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::copyByNeuron(const float (&bySlot)[kMaxSlots][kLanes],
+                                           float (&byNeuron)[kMaxHidden][kMaxSlots]) const {
+    // The way back, into the rows of the active neurons only.
+    constexpr std::int32_t W = Isa::kWidth;
+    using Floats = typename Isa::Floats;
+    for (std::int32_t g = 0; g < G; ++g) {
+        for (std::int32_t first = 0; first < kMaxSlots; first += W) {
+            Floats block[W];
+            for (std::int32_t i = 0; i < W; ++i) load<Isa>(block[i], &bySlot[first + i][g * W]);
+            transpose<Isa>(block);
+            for (std::int32_t i = 0; i < W && g * W + i < hiddenCount; ++i) {
+                store<Isa>(&byNeuron[g * W + i][first], block[i]);
+            }
+        }
+    }
+}
+
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::backPropagateWith() {
+    using Floats = typename Isa::Floats;
+    constexpr std::int32_t W = Isa::kWidth;
+    copyBySlot<Isa, G>(hiddenState, stateBySlot_);
+    // The stages write their signals slot-major into deltaBySlot_, which
+    // goes back into hiddenDelta at the end; slots that no stage writes
+    // (with fewer than 8 in use) go back unchanged.
+    copyBySlot<Isa, G>(hiddenDelta, deltaBySlot_);
+
+    // Projection of each slot's errors onto each hidden neuron. They do not
+    // depend on one another, so they are formed first, each weight row
+    // loaded once for as many slots as stay in registers (8 vectors of
+    // sums). All 8 slots: constant trip counts unroll; the projection no
+    // stage asks for is dropped.
+    constexpr std::int32_t slotsAtOnce = kMaxSlots / G;
+    Floats projection[kMaxSlots][G] = {};
+    Floats weights[G];
+    for (std::int32_t first = 0; first < kMaxSlots; first += slotsAtOnce) {
+        for (std::int32_t o = 0; o < outputCount; ++o) {
+            loadRow<Isa>(weights, weightsHiddenOut[o]);
+            for (std::int32_t t = first; t < first + slotsAtOnce && t < kMaxSlots; ++t) {
+                for (std::int32_t g = 0; g < G; ++g) {
+                    projection[t][g] = projection[t][g] + errors[o][t] * weights[g];
+                }
+            }
+        }
+    }
+
+    // Each stage reads the signals the one before it left in slot s.
     std::int32_t s = timeSlot;
     for (std::int32_t stage = 1; stage <= historyDepth - 1; ++stage) {
         const std::int32_t p = s == 0 ? historyDepth - 1 : s - 1;
-
-        // Projection of slot s's errors onto each hidden neuron.
-        float sum[kMaxHidden];
-        for (std::int32_t h = 0; h < hiddenCount; ++h) sum[h] = 0;
-        for (std::int32_t o = 0; o < outputCount; ++o) {
-            const float error = errors[o][s];
-            for (std::int32_t h = 0; h < hiddenCount; ++h) {
-                sum[h] = sum[h] + error * weightsHiddenOut[o][h];
-            }
-        }
+        Floats sum[G];
+        for (std::int32_t g = 0; g < G; ++g) sum[g] = projection[s][g];
 
         if (stage == 1) {
             // The current slot keeps the plain projection.
-            for (std::int32_t h = 0; h < hiddenCount; ++h) hiddenDelta[h][s] = sum[h];
+            for (std::int32_t g = 0; g < G; ++g) store<Isa>(&deltaBySlot_[s][g * W], sum[g]);
         } else {
             // The signals the previous stage left in slot s, carried back
             // through the recurrent weights.
             for (std::int32_t k = 0; k < hiddenCount; ++k) {
-                const float delta = hiddenDelta[k][s];
-                for (std::int32_t h = 0; h < hiddenCount; ++h) {
-                    sum[h] = sum[h] + weightsHiddenHidden[k][h] * delta;
+                loadRow<Isa>(weights, weightsHiddenHidden[k]);
+                for (std::int32_t g = 0; g < G; ++g) {
+                    sum[g] = sum[g] + weights[g] * deltaBySlot_[s][k];
                 }
             }
         }
 
         // Times the activation's derivative (1 - |f|)^2 / k at slot s.
-        for (std::int32_t h = 0; h < hiddenCount; ++h) {
-            const float d = 1 - std::abs(hiddenState[h][s]);
-            hiddenDelta[h][p] = d * d * sum[h] / activationSoftness;
+        for (std::int32_t g = 0; g < G; ++g) {
+            Floats d;
+            load<Isa>(d, &stateBySlot_[s][g * W]);
+            makeAbsolute<Isa>(d);
+            d = 1.0f - d;
+            store<Isa>(&deltaBySlot_[p][g * W], d * d * sum[g] / activationSoftness);
         }
         s = p;
+    }
+    copyByNeuron<Isa, G>(deltaBySlot_, hiddenDelta);
+}
+
+void Network::backPropagate() {
+    if (avx2_) {
+        backPropagateAvx2();
+        return;
+    }
+    switch (vectorsFor<Sse2>(hiddenCount)) {
+        case 1: backPropagateWith<Sse2, 1>(); break;
+        case 2: backPropagateWith<Sse2, 2>(); break;
+        default: backPropagateWith<Sse2, 3>(); break;
+    }
+}
+
+VARKELON_AVX2 void Network::backPropagateAvx2() {
+    switch (vectorsFor<Avx2>(hiddenCount)) {
+        case 1: backPropagateWith<Avx2, 1>(); break;
+        default: backPropagateWith<Avx2, 2>(); break;
     }
 }
 
@@ -189,72 +533,72 @@ float Network::adaptLearningRate(TeachingRegime regime) {
     return learningRate;
 }
 
-void Network::updateWeightRow(float (&row)[kMaxHidden], const float (&gradient)[kLanes]) const {
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::updateWeightRows(std::int32_t depth) {
+    using Floats = typename Isa::Floats;
+    copyBySlot<Isa, G>(hiddenDelta, deltaBySlot_);
+    copyBySlot<Isa, G>(hiddenState, stateBySlot_);
+
+    typename Isa::Mask active[G];
+    for (std::int32_t h = 0; h < G * Isa::kWidth; ++h) {
+        active[h / Isa::kWidth][h % Isa::kWidth] = h < hiddenCount ? -1 : 0;
+    }
+    const float rate = learningRate;
+
+    // Each gradient sums over the slots t = 0, 1, ... in order; the sums of
+    // one row of weights run side by side.
+    Floats gradient[G];
+
+    // Input to hidden: sum over t of hiddenDelta[h][t] x inputHistory[j][t].
+    for (std::int32_t j = 0; j < inputCount; ++j) {
+        for (Floats& sum : gradient) sum = Floats{};
+        addSlotProducts<Isa>(gradient, inputHistory[j], deltaBySlot_, depth);
+        updateRow<Isa>(weightsInHidden[j], gradient, rate, active);
+    }
+
+    // Hidden to hidden: sum over t of hiddenDelta[h][t] x hiddenState[k][t].
     for (std::int32_t h = 0; h < hiddenCount; ++h) {
-        float weight = row[h];
-        weight = weight + learningRate * gradient[h] * (1.125 - weight * weight);
-        // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
-        if (!(weight >= -1.0)) weight = -0.9375f;
-        if (weight > 1.0) weight = 0.9375f;
-        row[h] = weight;
+        for (Floats& sum : gradient) sum = Floats{};
+        addSlotProducts<Isa>(gradient, hiddenDelta[h], stateBySlot_, depth);
+        updateRow<Isa>(weightsHiddenHidden[h], gradient, rate, active);
+    }
+
+    // Hidden to output: sum over t of errors[o][t] x hiddenState[h][t].
+    for (std::int32_t o = 0; o < outputCount; ++o) {
+        for (Floats& sum : gradient) sum = Floats{};
+        addSlotProducts<Isa>(gradient, errors[o], stateBySlot_, depth);
+        updateRow<Isa>(weightsHiddenOut[o], gradient, rate, active);
     }
 }
 
-void Network::transposeHistory() {
-    for (std::int32_t t = 0; t < historyDepth; ++t) {
-        for (std::int32_t h = 0; h < kLanes; ++h) {
-            deltaBySlot_[t][h] = 0;
-            stateBySlot_[t][h] = 0;
-        }
-        for (std::int32_t h = 0; h < hiddenCount; ++h) {
-            deltaBySlot_[t][h] = hiddenDelta[h][t];
-            stateBySlot_[t][h] = hiddenState[h][t];
-        }
+template <class Isa, std::int32_t G>
+VARKELON_KERNEL void Network::updateWeightsWith() {
+    // Teaching always runs with all 8 slots: as a constant, that depth lets
+    // the slot sums unroll without a test per slot.
+    if (historyDepth == kMaxSlots) {
+        updateWeightRows<Isa, G>(kMaxSlots);
+    } else {
+        updateWeightRows<Isa, G>(historyDepth);
     }
 }
 
 void Network::updateWeights(TeachingRegime regime) {
     learningRate = adaptLearningRate(regime);
-    transposeHistory();
-
-    // Each gradient sums over the slots t = 0, 1, ... in order; the sums of
-    // one row of weights run side by side.
-    float gradient[kLanes];
-
-    // Input to hidden: sum over t of hiddenDelta[h][t] x inputHistory[j][t].
-    for (std::int32_t j = 0; j < inputCount; ++j) {
-        for (float& sum : gradient) sum = 0;
-        for (std::int32_t t = 0; t < historyDepth; ++t) {
-            const float input = inputHistory[j][t];
-            for (std::int32_t h = 0; h < kLanes; ++h) {
-                gradient[h] = gradient[h] + deltaBySlot_[t][h] * input;
-            }
-        }
-        updateWeightRow(weightsInHidden[j], gradient);
+    if (avx2_) {
+        updateWeightsAvx2();
+        return;
     }
-
-    // Hidden to hidden: sum over t of hiddenDelta[h][t] x hiddenState[k][t].
-    for (std::int32_t h = 0; h < hiddenCount; ++h) {
-        for (float& sum : gradient) sum = 0;
-        for (std::int32_t t = 0; t < historyDepth; ++t) {
-            const float delta = deltaBySlot_[t][h];
-            for (std::int32_t k = 0; k < kLanes; ++k) {
-                gradient[k] = gradient[k] + delta * stateBySlot_[t][k];
-            }
-        }
-        updateWeightRow(weightsHiddenHidden[h], gradient);
+    switch (vectorsFor<Sse2>(hiddenCount)) {
+        case 1: updateWeightsWith<Sse2, 1>(); break;
+        case 2: updateWeightsWith<Sse2, 2>(); break;
+        default: updateWeightsWith<Sse2, 3>(); break;
     }
+}
 
-    // Hidden to output: sum over t of errors[o][t] x hiddenState[h][t].
-    for (std::int32_t o = 0; o < outputCount; ++o) {
-        for (float& sum : gradient) sum = 0;
-        for (std::int32_t t = 0; t < historyDepth; ++t) {
-            const float error = errors[o][t];
-            for (std::int32_t h = 0; h < kLanes; ++h) {
-                gradient[h] = gradient[h] + error * stateBySlot_[t][h];
-            }
-        }
-        updateWeightRow(weightsHiddenOut[o], gradient);
+VARKELON_AVX2 void Network::updateWeightsAvx2() {
+    switch (vectorsFor<Avx2>(hiddenCount)) {
+        case 1: updateWeightsWith<Avx2, 1>(); break;
+        default: updateWeightsWith<Avx2, 2>(); break;
     }
 }
 

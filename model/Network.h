@@ -45,8 +45,9 @@ public:
     std::int32_t estimationHistorySize;           // estimation ring entries in use, 140
     std::int32_t estimationIndex;                 // ring entry of the current cycle
 
-    // timeSlot - 1, or historyDepth - 1 when timeSlot is 0.
-    std::int32_t previousSlot() const;
+    // timeSlot - 1, or historyDepth - 1 when timeSlot is 0. Inline: the
+    // input source asks for it once per input.
+    std::int32_t previousSlot() const { return timeSlot == 0 ? historyDepth - 1 : timeSlot - 1; }
 
     // Rebuilds the whole state with new random weights (880 draws after one
     // reseed from the clock) and hiddenCount 7.
@@ -74,22 +75,42 @@ public:
     void shakeWeights(float amplitude);
 
 private:
-    // Width of the scratch rows: the hidden neurons padded to a multiple of
-    // four, so that the sums of one row fill whole SIMD registers.
-    static constexpr std::int32_t kLanes = 12;
+    // Width of the private scratch rows: room for 16 vector lanes, one 64-byte
+    // cache line, so that no vector load of a row splits across two.
+    static constexpr std::int32_t kLanes = 16;
 
     float randomInitialWeight();
     void perturbWeight(float& weight, float amplitude);
-    void updateWeightRow(float (&row)[kMaxHidden], const float (&gradient)[kLanes]) const;
-    void transposeHistory();
+
+    // The hot loops, for an instruction set (Isa: its native vector) and G
+    // such vectors side by side, one lane per hidden neuron; see Network.cpp.
+    template <class Isa, std::int32_t G>
+    void forwardPassWith();
+    template <class Isa, std::int32_t G>
+    void backPropagateWith();
+    template <class Isa, std::int32_t G>
+    void updateWeightsWith();
+    template <class Isa, std::int32_t G>
+    void updateWeightRows(std::int32_t depth);
+    template <class Isa, std::int32_t G>
+    void copyBySlot(const float (&byNeuron)[kMaxHidden][kMaxSlots],
+                    float (&bySlot)[kMaxSlots][kLanes]) const;
+    template <class Isa, std::int32_t G>
+    void copyByNeuron(const float (&bySlot)[kMaxSlots][kLanes],
+                      float (&byNeuron)[kMaxHidden][kMaxSlots]) const;
+    // The same three operations built for AVX2.
+    void forwardPassAvx2();
+    void backPropagateAvx2();
+    void updateWeightsAvx2();
 
     RandomGenerator& random_;
+    // Whether this processor runs the AVX2 builds of the hot loops.
+    bool avx2_;
 
-    // Slot-major copies of hiddenDelta and hiddenState for the weight update,
-    // so that the independent gradient sums of one row run side by side.
-    // Lanes of inactive neurons are zero.
-    float deltaBySlot_[kMaxSlots][kLanes];
-    float stateBySlot_[kMaxSlots][kLanes];
+    // Slot-major copies of hiddenDelta and hiddenState, [t][h]: the sums of
+    // one row of weights read one slot's neurons as one contiguous vector.
+    alignas(64) float deltaBySlot_[kMaxSlots][kLanes];
+    alignas(64) float stateBySlot_[kMaxSlots][kLanes];
 };
 
 }  // namespace varkelon
