@@ -1,6 +1,7 @@
 #include "Network.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -203,42 +204,78 @@ VARKELON_KERNEL void loadColumns(typename Isa::Floats (&columns)[ColumnGroups * 
     }
 }
 
-// One row of weights moved by its gradients; lanes outside `active` keep
-// their old weight.
-template <class Isa, std::int32_t G>
-VARKELON_KERNEL void updateRow(float (&row)[kMaxHidden], const typename Isa::Floats (&gradient)[G],
-                               float rate, const typename Isa::Mask (&active)[G]) {
+// Rows first .. first + R - 1 of a weight matrix moved by their gradients;
+// lanes outside `active` keep their old weight. The rows are interleaved
+// statement by statement: each is a long chain of dependent operations.
+template <class Isa, std::int32_t G, std::int32_t R, std::size_t Rows>
+VARKELON_KERNEL void moveRows(float (&weights)[Rows][kMaxHidden], std::int32_t first,
+                              const typename Isa::Floats (&gradient)[R][G], float rate,
+                              const typename Isa::Mask (&active)[G]) {
     using Floats = typename Isa::Floats;
     using Doubles = typename Isa::Doubles;
-    Floats old[G];
-    loadRow<Isa>(old, row);
-    Floats weight[G];
+    Floats old[R][G];
+    for (std::int32_t r = 0; r < R; ++r) loadRow<Isa>(old[r], weights[first + r]);
+    Floats weight[R][G];
     for (std::int32_t g = 0; g < G; ++g) {
         // w + rate x g x (1.125 - w x w): rate x g and w x w are float
         // products, the rest is double, as the scalar expression evaluates.
-        const Doubles step = __builtin_convertvector(rate * gradient[g], Doubles) *
-                             (1.125 - __builtin_convertvector(old[g] * old[g], Doubles));
-        weight[g] = __builtin_convertvector(__builtin_convertvector(old[g], Doubles) + step, Floats);
+        Doubles step[R];
+        for (std::int32_t r = 0; r < R; ++r) {
+            step[r] = __builtin_convertvector(rate * gradient[r][g], Doubles) *
+                      (1.125 - __builtin_convertvector(old[r][g] * old[r][g], Doubles));
+        }
+        for (std::int32_t r = 0; r < R; ++r) {
+            weight[r][g] =
+                __builtin_convertvector(__builtin_convertvector(old[r][g], Doubles) + step[r], Floats);
+        }
         // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
-        select<Isa>(weight[g], weight[g] >= -1.0f, Floats{} - 0.9375f);
-        select<Isa>(weight[g], ~(weight[g] > 1.0f), Floats{} + 0.9375f);
-        select<Isa>(weight[g], active[g], old[g]);
+        for (std::int32_t r = 0; r < R; ++r) {
+            select<Isa>(weight[r][g], weight[r][g] >= -1.0f, Floats{} - 0.9375f);
+            select<Isa>(weight[r][g], ~(weight[r][g] > 1.0f), Floats{} + 0.9375f);
+            select<Isa>(weight[r][g], active[g], old[r][g]);
+        }
     }
-    storeRow<Isa>(row, weight);
+    for (std::int32_t r = 0; r < R; ++r) storeRow<Isa>(weights[first + r], weight[r]);
 }
 
-// sum = sum + factor[t] x bySlot[t] for t = 0 .. depth - 1, in that order.
-template <class Isa, std::int32_t G, std::size_t Width>
-VARKELON_KERNEL void addSlotProducts(typename Isa::Floats (&sum)[G],
-                                     const float (&factor)[kMaxSlots],
-                                     const float (&bySlot)[kMaxSlots][Width], std::int32_t depth) {
-    static_assert(G * Isa::kWidth <= Width);
-    typename Isa::Floats lanes;
+// Rows first .. first + R - 1 of a weight matrix moved by their gradients:
+// for row r, the sum over t = 0 .. depth - 1, in that order, of
+// factors[r][t] x bySlot[t]. The R rows run side by side: a row's sum is
+// a chain of dependent additions, and R chains keep the adders busy.
+template <class Isa, std::int32_t G, std::int32_t R, std::size_t Rows, std::size_t Width>
+VARKELON_KERNEL void updateRows(float (&weights)[Rows][kMaxHidden],
+                                const float (&factors)[Rows][kMaxSlots],
+                                const float (&bySlot)[kMaxSlots][Width], std::int32_t first,
+                                std::int32_t depth, float rate,
+                                const typename Isa::Mask (&active)[G]) {
+    using Floats = typename Isa::Floats;
+    static_assert(G * Isa::kWidth <= static_cast<std::int32_t>(Width));
+    Floats gradient[R][G] = {};
+    Floats lanes[G];
     for (std::int32_t t = 0; t < depth; ++t) {
-        for (std::int32_t g = 0; g < G; ++g) {
-            load<Isa>(lanes, &bySlot[t][g * Isa::kWidth]);
-            sum[g] = sum[g] + factor[t] * lanes;
+        for (std::int32_t g = 0; g < G; ++g) load<Isa>(lanes[g], &bySlot[t][g * Isa::kWidth]);
+        for (std::int32_t r = 0; r < R; ++r) {
+            for (std::int32_t g = 0; g < G; ++g) {
+                gradient[r][g] = gradient[r][g] + factors[first + r][t] * lanes[g];
+            }
         }
+    }
+    moveRows<Isa, G, R>(weights, first, gradient, rate, active);
+}
+
+// All `count` rows of a weight matrix, four at a time, then one at a time.
+template <class Isa, std::int32_t G, std::size_t Rows, std::size_t Width>
+VARKELON_KERNEL void updateMatrix(float (&weights)[Rows][kMaxHidden],
+                                  const float (&factors)[Rows][kMaxSlots],
+                                  const float (&bySlot)[kMaxSlots][Width], std::int32_t count,
+                                  std::int32_t depth, float rate,
+                                  const typename Isa::Mask (&active)[G]) {
+    std::int32_t first = 0;
+    for (; first + 4 <= count; first += 4) {
+        updateRows<Isa, G, 4>(weights, factors, bySlot, first, depth, rate, active);
+    }
+    for (; first < count; ++first) {
+        updateRows<Isa, G, 1>(weights, factors, bySlot, first, depth, rate, active);
     }
 }
 
@@ -535,7 +572,6 @@ float Network::adaptLearningRate(TeachingRegime regime) {
 
 template <class Isa, std::int32_t G>
 VARKELON_KERNEL void Network::updateWeightRows(std::int32_t depth) {
-    using Floats = typename Isa::Floats;
     copyBySlot<Isa, G>(hiddenDelta, deltaBySlot_);
     copyBySlot<Isa, G>(hiddenState, stateBySlot_);
 
@@ -547,28 +583,13 @@ VARKELON_KERNEL void Network::updateWeightRows(std::int32_t depth) {
 
     // Each gradient sums over the slots t = 0, 1, ... in order; the sums of
     // one row of weights run side by side.
-    Floats gradient[G];
-
     // Input to hidden: sum over t of hiddenDelta[h][t] x inputHistory[j][t].
-    for (std::int32_t j = 0; j < inputCount; ++j) {
-        for (Floats& sum : gradient) sum = Floats{};
-        addSlotProducts<Isa>(gradient, inputHistory[j], deltaBySlot_, depth);
-        updateRow<Isa>(weightsInHidden[j], gradient, rate, active);
-    }
-
+    updateMatrix<Isa>(weightsInHidden, inputHistory, deltaBySlot_, inputCount, depth, rate, active);
     // Hidden to hidden: sum over t of hiddenDelta[h][t] x hiddenState[k][t].
-    for (std::int32_t h = 0; h < hiddenCount; ++h) {
-        for (Floats& sum : gradient) sum = Floats{};
-        addSlotProducts<Isa>(gradient, hiddenDelta[h], stateBySlot_, depth);
-        updateRow<Isa>(weightsHiddenHidden[h], gradient, rate, active);
-    }
-
+    updateMatrix<Isa>(weightsHiddenHidden, hiddenDelta, stateBySlot_, hiddenCount, depth, rate,
+                      active);
     // Hidden to output: sum over t of errors[o][t] x hiddenState[h][t].
-    for (std::int32_t o = 0; o < outputCount; ++o) {
-        for (Floats& sum : gradient) sum = Floats{};
-        addSlotProducts<Isa>(gradient, errors[o], stateBySlot_, depth);
-        updateRow<Isa>(weightsHiddenOut[o], gradient, rate, active);
-    }
+    updateMatrix<Isa>(weightsHiddenOut, errors, stateBySlot_, outputCount, depth, rate, active);
 }
 
 template <class Isa, std::int32_t G>
@@ -633,7 +654,10 @@ void Network::checkStagnation(std::int32_t iteration) {
 void Network::perturbWeight(float& weight, float amplitude) {
     const std::int32_t r = random_.randomInt();
     float q = (r % 10000) * 0.0001;
-    if (weight > 0) q = -q;
+    // The sign flip as a bit operation: a weight's sign is a coin toss, and
+    // a branch on it would be mispredicted half the time.
+    const std::uint32_t flip = weight > 0 ? 0x80000000u : 0u;
+    q = std::bit_cast<float>(std::bit_cast<std::uint32_t>(q) ^ flip);
     weight = weight + q * amplitude;
 }
 
