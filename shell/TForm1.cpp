@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string_view>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include "shell/FormFont.h"
+#include "shell/NeuronCountText.h"
 #include "shell/PaintBox.h"
 #include "shell/TAboutBox.h"
 #include "shell/UpDown.h"
@@ -48,8 +50,6 @@ constexpr int kGridColumns = 4;
 constexpr int kGridRows = 18;
 constexpr int kMinimumNeurons = 1;
 constexpr int kMaximumNeurons = 10;
-// Memo2Exit reads this many characters of the text.
-constexpr int kCountBufferLength = 5;
 
 // Creates a control of the form: its name, its parent, its place.
 template <class Control>
@@ -574,26 +574,11 @@ void TForm1::UpDown1MouseUp() {
         model_->network.hiddenCount = UpDown1->position();
 }
 
-int TForm1::parseCount(const QString& text) {
-    const QString buffer = text.left(kCountBufferLength);
-    int at = 0;
-    while (at < buffer.size() && buffer[at].isSpace())
-        ++at;
-    bool negative = false;
-    if (at < buffer.size() && (buffer[at] == QLatin1Char('+') || buffer[at] == QLatin1Char('-'))) {
-        negative = buffer[at] == QLatin1Char('-');
-        ++at;
-    }
-    int value = 0;
-    // Five characters hold at most 99999: no overflow.
-    for (; at < buffer.size() && buffer[at] >= QLatin1Char('0') && buffer[at] <= QLatin1Char('9');
-         ++at)
-        value = value * 10 + (buffer[at].unicode() - u'0');
-    return negative ? -value : value;
-}
-
 void TForm1::Memo2Exit() {
-    const int count = std::clamp(parseCount(Memo2->text()), kMinimumNeurons, kMaximumNeurons);
+    const QString text = Memo2->text();
+    const int count = NeuronCountText::count(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                            static_cast<std::size_t>(text.size())));
     Memo2->clear();
     Memo2->setText(QString::number(count));
     if (model_)

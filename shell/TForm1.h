@@ -59,11 +59,6 @@ public:
     // The regime radio buttons, read afresh at every call.
     TeachingRegime currentRegime() const;
 
-    // The number in Memo2's text: leading blanks, an optional sign, then the
-    // digits up to the first other character; no digits give 0. Only the
-    // first five characters are read.
-    static int parseCount(const QString& text);
-
     void FormCreate();
     void FormClose();
     void Button1Click();  // Quickly
