@@ -489,6 +489,11 @@ VARKELON_KERNEL void Network::backPropagateWith() {
     }
 
     // Each stage reads the signals the one before it left in slot s.
+    // The stages form one chain, each stage needing all of the signals the
+    // one before it left in slot s; those stay in registers (`delta`), and
+    // the loop over them has a constant bound, so that each signal is
+    // broadcast from a register rather than reloaded from memory.
+    Floats delta[G] = {};
     std::int32_t s = timeSlot;
     for (std::int32_t stage = 1; stage <= historyDepth - 1; ++stage) {
         const std::int32_t p = s == 0 ? historyDepth - 1 : s - 1;
@@ -501,11 +506,10 @@ VARKELON_KERNEL void Network::backPropagateWith() {
         } else {
             // The signals the previous stage left in slot s, carried back
             // through the recurrent weights.
-            for (std::int32_t k = 0; k < hiddenCount; ++k) {
+            for (std::int32_t k = 0; k < G * W && k < hiddenCount; ++k) {
                 loadRow<Isa>(weights, weightsHiddenHidden[k]);
-                for (std::int32_t g = 0; g < G; ++g) {
-                    sum[g] = sum[g] + weights[g] * deltaBySlot_[s][k];
-                }
+                const float signal = delta[k / W][k % W];
+                for (std::int32_t g = 0; g < G; ++g) sum[g] = sum[g] + weights[g] * signal;
             }
         }
 
@@ -515,7 +519,8 @@ VARKELON_KERNEL void Network::backPropagateWith() {
             load<Isa>(d, &stateBySlot_[s][g * W]);
             makeAbsolute<Isa>(d);
             d = 1.0f - d;
-            store<Isa>(&deltaBySlot_[p][g * W], d * d * sum[g] / activationSoftness);
+            delta[g] = d * d * sum[g] / activationSoftness;
+            store<Isa>(&deltaBySlot_[p][g * W], delta[g]);
         }
         s = p;
     }
@@ -651,7 +656,9 @@ void Network::checkStagnation(std::int32_t iteration) {
     if (newerSum + band > olderSum && newerSum - band < olderSum) shakeWeights(0.01f);
 }
 
-void Network::perturbWeight(float& weight, float amplitude) {
+
+// Inline: a shake makes some 300 of these in a row.
+inline void Network::perturbWeight(float& weight, float amplitude) {
     const std::int32_t r = random_.randomInt();
     float q = (r % 10000) * 0.0001;
     // The sign flip as a bit operation: a weight's sign is a coin toss, and
