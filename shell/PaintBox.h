@@ -7,6 +7,8 @@ namespace varkelon {
 
 // A paint area: Qt paints a widget only from its paint event, so the box
 // keeps an image that the Viewer draws on and the paint event copies out.
+// The image has the box's size in logical pixels whatever the screen's
+// density; the paint event shows it sharp at the device's pixel ratio.
 class PaintBox : public QWidget {
 public:
     PaintBox(QWidget* parent, const QRect& geometry, const QColor& background);
