@@ -1,0 +1,46 @@
+#include "ReadoutProbe.h"
+
+#include <QLineEdit>
+
+#include "shell/TForm1.h"
+#include "view/Viewer.h"
+
+namespace varkelon::test {
+
+int visiblePage(const TForm1& form) {
+    for (Page page : {Page::Graph, Page::Estimation, Page::Table})
+        if (form.isPageVisible(page))
+            return static_cast<int>(page);
+    return -1;
+}
+
+ReadoutProbe::ReadoutProbe(const TForm1& form, Viewer& viewer, Readouts iterationReadouts)
+    : form_(form), viewer_(viewer), readouts_(iterationReadouts) {}
+
+void ReadoutProbe::teachingReset() {
+    viewer_.teachingReset();
+    resetSinceRefresh = true;
+}
+
+void ReadoutProbe::refresh() {
+    viewer_.refresh();
+    ++refreshes;
+    const int page = visiblePage(form_);
+    lastPage = page;
+    resetSinceRefresh = false;
+    if (page < 0) {
+        if (failure.isEmpty())
+            failure = QStringLiteral("a refresh with no page on view");
+        return;
+    }
+    refreshed[page] = true;
+    const QString expected = QString::number(form_.model()->manager.iteration + 1);
+    const QString shown = readouts_[page]->text();
+    if (shown != expected && failure.isEmpty()) {
+        failure = QStringLiteral("right after a refresh page %1 shows iteration %2, not %3")
+                      .arg(page)
+                      .arg(shown, expected);
+    }
+}
+
+}  // namespace varkelon::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+
+#include <QString>
+
+#include "model/TeachingDisplay.h"
+
+class QLineEdit;
+
+namespace varkelon {
+
+class TForm1;
+class Viewer;
+
+namespace test {
+
+// Sits between the Manager and the window's Viewer and passes both calls on
+// unchanged. After every refresh the cycle made, it reads the visible page's
+// iteration readout, and it remembers what a later check needs to know: the
+// page of the last refresh, and whether a reset came after it.
+class ReadoutProbe : public TeachingDisplay {
+  public:
+    // The iteration readouts by page: Graph, Estimation, Table.
+    using Readouts = std::array<const QLineEdit*, 3>;
+
+    ReadoutProbe(const TForm1& form, Viewer& viewer, Readouts iterationReadouts);
+
+    void teachingReset() override;
+    void refresh() override;
+
+    // Page index of the last refresh, -1 before the first.
+    int lastPage = -1;
+    bool resetSinceRefresh = false;
+    // Pages a cycle has refreshed since the window was made.
+    bool refreshed[3] = {false, false, false};
+    long refreshes = 0;
+    // The first wrong readout seen during a refresh; empty while none was.
+    QString failure;
+
+  private:
+    const TForm1& form_;
+    Viewer& viewer_;
+    Readouts readouts_;
+};
+
+// The page index the window's tab control shows.
+int visiblePage(const TForm1& form);
+
+}  // namespace test
+}  // namespace varkelon
