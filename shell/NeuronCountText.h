@@ -10,7 +10,7 @@ namespace varkelon {
 // or "-", then the decimal digits up to the first other character (no digits
 // give 0), clamped to 1..10. Free of Qt so that a fuzzer can drive it.
 class NeuronCountText {
-  public:
+public:
     static constexpr int kMinimum = 1;
     static constexpr int kMaximum = 10;
     // The window reads this many code units of the text.

@@ -29,10 +29,10 @@ namespace test {
 
 // Records what the error box would show, instead of opening it.
 class RecordedErrors : public ErrorDisplay {
-  public:
+public:
     QStringList texts;
 
-  protected:
+protected:
     void showText(const QString& text) override { texts.append(text); }
 };
 
@@ -43,7 +43,7 @@ class RecordedErrors : public ErrorDisplay {
 class Monkey : public QObject {
     Q_OBJECT
 
-  public:
+public:
     Monkey(RecordedErrors& errors, std::uint32_t seed);
     ~Monkey() override;
 
@@ -60,10 +60,10 @@ class Monkey : public QObject {
     int windows() const { return windows_; }
     int languageSwitches() const { return languageSwitches_; }
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     enum class Action {
         Quickly,
         Step,

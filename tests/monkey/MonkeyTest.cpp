@@ -23,14 +23,14 @@ long environmentNumber(const char* name, long fallback) {
 class MonkeyTest : public QObject {
     Q_OBJECT
 
-  public:
+public:
     explicit MonkeyTest(RecordedErrors& errors) : errors_(errors) {}
 
-  private slots:
+private slots:
     void countTextSkipsTheSpacesQtSkips();
     void randomActionsLeaveTheWindowSound();
 
-  private:
+private:
     RecordedErrors& errors_;
 };
 

@@ -20,7 +20,7 @@ namespace test {
 // iteration readout, and it remembers what a later check needs to know: the
 // page of the last refresh, and whether a reset came after it.
 class ReadoutProbe : public TeachingDisplay {
-  public:
+public:
     // The iteration readouts by page: Graph, Estimation, Table.
     using Readouts = std::array<const QLineEdit*, 3>;
 
@@ -38,7 +38,7 @@ class ReadoutProbe : public TeachingDisplay {
     // The first wrong readout seen during a refresh; empty while none was.
     QString failure;
 
-  private:
+private:
     const TForm1& form_;
     Viewer& viewer_;
     Readouts readouts_;
