@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <type_traits>
 #include <string_view>
 
 #include <QApplication>
@@ -392,34 +393,50 @@ void TForm1::setTabOrder() {
 }
 
 void TForm1::connectHandlers() {
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    connect(UpDown1, &UpDown::mouseUp, this, &TForm1::UpDown1MouseUp);
+    connect(Button1, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button1Click); });
+    connect(Button2, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button2Click); });
+    connect(Button3, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button3Click); });
+    connect(Button4, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button4Click); });
+    connect(Button5, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button5Click); });
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded(&TForm1::Timer1Timer); });
+    connect(UpDown1, &UpDown::mouseUp, this, [this] { guarded(&TForm1::UpDown1MouseUp); });
     connect(RadioButton5, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            RadioButton5Click();
+            guarded(&TForm1::RadioButton5Click);
     });
     connect(RadioButton6, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            RadioButton6Click();
+            guarded(&TForm1::RadioButton6Click);
     });
-    connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this](int index) { guarded([this, index] { ComboBox1Change(index); }); });
     ScrollBar1->installEventFilter(this);
     Memo2->installEventFilter(this);
     PageControl1->installEventFilter(this);
     PageControl1->tabBar()->installEventFilter(this);
 }
 
+template <class Handler>
+void TForm1::guarded(Handler handler) {
+    try {
+        if constexpr (std::is_member_function_pointer_v<Handler>) {
+            (this->*handler)();
+        } else {
+            handler();
+        }
+    } catch (const std::exception& error) {
+        errors_.show(error);
+    } catch (...) {
+        errors_.showUnknown();
+    }
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBar1 && event->type() == QEvent::FocusIn && movesBetweenControls(event)) {
-        ScrollBar1Enter();
+        guarded(&TForm1::ScrollBar1Enter);
     } else if (watched == Memo2) {
         if (event->type() == QEvent::FocusOut && movesBetweenControls(event)) {
-            Memo2Exit();
+            guarded(&TForm1::Memo2Exit);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down) {
@@ -429,7 +446,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if ((watched == PageControl1 || watched == PageControl1->tabBar()) &&
                event->type() == QEvent::MouseButtonRelease) {
-        PageControl1MouseUp();
+        guarded(&TForm1::PageControl1MouseUp);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -104,6 +104,12 @@ private:
     void buildCommands();
     void setTabOrder();
     void connectHandlers();
+    // Runs a handler and shows what it throws. Qt's widgets are built
+    // without exception support, so an exception must not unwind through
+    // them: it would skip their clean-ups. The application's notify catches
+    // whatever escapes elsewhere.
+    template <class Handler>
+    void guarded(Handler handler);
 
     // The model objects, the Viewer and the bitmap all exist.
     bool teachingReady() const;
