@@ -182,8 +182,9 @@ VARKELON_KERNEL void transpose(typename Isa::Floats (&rows)[Isa::kWidth]) {
 // (columns past the 10th read as zero). Rows are read as vectors and
 // transposed in registers, W x W at a time.
 template <class Isa, std::int32_t RowGroups, std::int32_t ColumnGroups, std::size_t Rows>
-VARKELON_KERNEL void loadColumns(typename Isa::Floats (&columns)[ColumnGroups * Isa::kWidth][RowGroups],
-                                 const float (&matrix)[Rows][kMaxHidden]) {
+VARKELON_KERNEL void loadColumns(
+    typename Isa::Floats (&columns)[ColumnGroups * Isa::kWidth][RowGroups],
+    const float (&matrix)[Rows][kMaxHidden]) {
     using Floats = typename Isa::Floats;
     constexpr std::int32_t W = Isa::kWidth;
     for (std::int32_t g = 0; g < RowGroups; ++g) {
@@ -225,8 +226,8 @@ VARKELON_KERNEL void moveRows(float (&weights)[Rows][kMaxHidden], std::int32_t f
                       (1.125 - __builtin_convertvector(old[r][g] * old[r][g], Doubles));
         }
         for (std::int32_t r = 0; r < R; ++r) {
-            weight[r][g] =
-                __builtin_convertvector(__builtin_convertvector(old[r][g], Doubles) + step[r], Floats);
+            const Doubles sum = __builtin_convertvector(old[r][g], Doubles) + step[r];
+            weight[r][g] = __builtin_convertvector(sum, Floats);
         }
         // A weight that leaves [-1, 1] (or is NaN) goes back to +-0.9375.
         for (std::int32_t r = 0; r < R; ++r) {
@@ -238,10 +239,11 @@ VARKELON_KERNEL void moveRows(float (&weights)[Rows][kMaxHidden], std::int32_t f
     for (std::int32_t r = 0; r < R; ++r) storeRow<Isa>(weights[first + r], weight[r]);
 }
 
-// Rows first .. first + R - 1 of a weight matrix moved by their gradients:
-// for row r, the sum over t = 0 .. depth - 1, in that order, of
-// factors[r][t] x bySlot[t]. The R rows run side by side: a row's sum is
-// a chain of dependent additions, and R chains keep the adders busy.
+// Rows first .. first + R - 1 of a weight matrix moved by their gradients,
+// the gradient of row r being the sum over t = 0 .. depth - 1, in that
+// order, of factors[r][t] x bySlot[t]. The R rows run side by side: a
+// row's sum is a chain of dependent additions, and R chains keep the
+// adders busy.
 template <class Isa, std::int32_t G, std::int32_t R, std::size_t Rows, std::size_t Width>
 VARKELON_KERNEL void updateRows(float (&weights)[Rows][kMaxHidden],
                                 const float (&factors)[Rows][kMaxSlots],
@@ -671,7 +673,9 @@ inline void Network::perturbWeight(float& weight, float amplitude) {
 void Network::shakeWeights(float amplitude) {
     random_.seedFromClock();
     for (std::int32_t j = 0; j < inputCount; ++j) {
-        for (std::int32_t h = 0; h < hiddenCount; ++h) perturbWeight(weightsInHidden[j][h], amplitude);
+        for (std::int32_t h = 0; h < hiddenCount; ++h) {
+            perturbWeight(weightsInHidden[j][h], amplitude);
+        }
     }
     for (std::int32_t h = 0; h < hiddenCount; ++h) {
         for (std::int32_t k = 0; k < hiddenCount; ++k) {
@@ -679,7 +683,9 @@ void Network::shakeWeights(float amplitude) {
         }
     }
     for (std::int32_t o = 0; o < outputCount; ++o) {
-        for (std::int32_t h = 0; h < hiddenCount; ++h) perturbWeight(weightsHiddenOut[o][h], amplitude);
+        for (std::int32_t h = 0; h < hiddenCount; ++h) {
+            perturbWeight(weightsHiddenOut[o][h], amplitude);
+        }
     }
     learningRate = 0.1f;
 }
