@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <exception>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -91,7 +91,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, QRect where, const char* ca
 }
 
 QLineEdit* makeReadout(QWidget* parent, const char* name, QRect where, const char* value) {
-    auto* edit = place<QLineEdit>(parent, name, where.x(), where.y(), where.width(), where.height());
+    auto* edit =
+        place<QLineEdit>(parent, name, where.x(), where.y(), where.width(), where.height());
     edit->setText(text(value));
     edit->setReadOnly(true);
     return edit;
@@ -114,7 +115,8 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, QRect where, const ch
 }
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, QRect where, const char* caption) {
-    auto* group = place<QGroupBox>(parent, name, where.x(), where.y(), where.width(), where.height());
+    auto* group =
+        place<QGroupBox>(parent, name, where.x(), where.y(), where.width(), where.height());
     group->setTitle(text(caption));
     return group;
 }
@@ -166,10 +168,9 @@ QWidget* sheetOf(Page page, QWidget* graph, QWidget* estimation, QWidget* table)
 }  // namespace
 
 TForm1::TForm1(ErrorDisplay& errors, FormParts parts)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       errors_(errors),
       parts_(std::move(parts)),
       windowColour_(QApplication::palette().color(QPalette::Base)) {
@@ -218,8 +219,8 @@ void TForm1::buildPages() {
     buildTablePage();
 
     // Panel2 and Button5 sit in the tab row, over the page control.
-    Panel2 = makePanel(this, "Panel2", {160, 0, 185, 18}, "Teaching Dynamics",
-                       Bevel::RaisedInLowered);
+    Panel2 =
+        makePanel(this, "Panel2", {160, 0, 185, 18}, "Teaching Dynamics", Bevel::RaisedInLowered);
     Panel2->setToolTip(QStringLiteral("Neuronet is predict of the object outputs"));
     Button5 = makeButton(this, "Button5", {360, 0, 25, 17}, "?");
 }
@@ -383,11 +384,11 @@ void TForm1::buildCommands() {
 void TForm1::setTabOrder() {
     // Controls that take no focus (labels, panels, frames, the spinner, the
     // disabled lamp) drop out of the chain by themselves.
-    QWidget* const order[] = {RadioButton1, RadioButton2, RadioButton3, Memo2,       PageControl1,
-                              Edit5,        Edit6,        Edit7,        Edit8,       Edit9,
-                              Edit10,       RadioButton5, RadioButton6, StringGrid1, Edit2,
+    QWidget* const order[] = {RadioButton1, RadioButton2, RadioButton3, Memo2,        PageControl1,
+                              Edit5,        Edit6,        Edit7,        Edit8,        Edit9,
+                              Edit10,       RadioButton5, RadioButton6, StringGrid1,  Edit2,
                               Edit3,        Edit4,        ComboBox1,    RadioButton4, Button1,
-                              Button2,      ScrollBar1,   Button3,      Button4,     Button5};
+                              Button2,      ScrollBar1,   Button3,      Button4,      Button5};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -593,9 +594,8 @@ void TForm1::UpDown1MouseUp() {
 
 void TForm1::Memo2Exit() {
     const QString text = Memo2->text();
-    const int count = NeuronCountText::count(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())));
+    const int count = NeuronCountText::count(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
     Memo2->clear();
     Memo2->setText(QString::number(count));
     if (model_)
@@ -693,8 +693,8 @@ void TForm1::paintBoxChanged(Page page) {
 }
 
 void TForm1::setReadout(Page page, Readout readout, const QString& text) {
-    QLineEdit* const edits[3][3] = {{Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10},
-                                    {Edit2, Edit3, Edit4}};
+    QLineEdit* const edits[3][3] = {
+        {Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10}, {Edit2, Edit3, Edit4}};
     edits[static_cast<int>(page)][static_cast<int>(readout)]->setText(text);
 }
 

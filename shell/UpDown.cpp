@@ -7,8 +7,8 @@
 
 namespace varkelon {
 
-UpDown::UpDown(QWidget* parent, const QRect& geometry, QLineEdit& buddy, int minimum,
-               int maximum, int position)
+UpDown::UpDown(QWidget* parent, const QRect& geometry, QLineEdit& buddy, int minimum, int maximum,
+               int position)
     : QWidget(parent),
       buddy_(buddy),
       up_(new QToolButton(this)),

@@ -99,10 +99,10 @@ QImage drawPicture() {
 // The sixteen colours of the icon: the classic fifteen of a 16-colour
 // display and transparent.
 QList<QRgb> iconPalette() {
-    return {qRgba(0, 0, 0, 0),       qRgb(0, 0, 0),     qRgb(128, 0, 0),   qRgb(0, 128, 0),
-            qRgb(128, 128, 0),       qRgb(0, 0, 128),   qRgb(128, 0, 128), qRgb(0, 128, 128),
-            qRgb(192, 192, 192),     qRgb(128, 128, 128), qRgb(255, 0, 0), qRgb(0, 255, 0),
-            qRgb(255, 255, 0),       qRgb(0, 0, 255),   qRgb(255, 0, 255), qRgb(255, 255, 255)};
+    return {qRgba(0, 0, 0, 0),   qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),
+            qRgb(128, 128, 0),   qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128),
+            qRgb(192, 192, 192), qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),
+            qRgb(255, 255, 0),   qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(255, 255, 255)};
 }
 
 bool save(const QImage& indexed, const QString& path) {
@@ -129,8 +129,8 @@ int main(int argc, char** argv) {
     const QImage icon = reduce(drawIcon(32));
     const QImage largeIcon = reduce(drawIcon(128));
     // Qt's own reduction picks the picture's 256 colours.
-    const QImage picture = drawPicture().convertToFormat(QImage::Format_Indexed8,
-                                                         Qt::DiffuseDither);
+    const QImage picture =
+        drawPicture().convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
     const bool done = save(icon, directory.filePath("icon.png")) &&
                       save(largeIcon, directory.filePath("icon-128.png")) &&
                       save(picture, directory.filePath("picture.png"));

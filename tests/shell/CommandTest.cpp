@@ -80,7 +80,7 @@ constexpr QRgb kYellow = qRgb(255, 255, 0);
 class CommandTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void modeTransitions_data();
     void modeTransitions();
     void stepDuringQuickTeachingStopsTheTimer();
@@ -103,26 +103,34 @@ void CommandTest::modeTransitions_data() {
     QTest::addColumn<int>("iteration");
     QTest::addColumn<int>("hiddenCount");
 
-    QTest::newRow("start, Stop") << Mode::Start << Command::Stop << kRed << false << 0 << 0 << 0 << 3;
-    QTest::newRow("start, Step") << Mode::Start << Command::Step << kBlue << false << 0 << 1 << 1 << 7;
-    QTest::newRow("start, scroll bar") << Mode::Start << Command::Scroll << kYellow << true << 0 << 1 << 0 << 7;
-    QTest::newRow("start, Quickly") << Mode::Start << Command::Quickly << kGreen << true << 1 << 1 << 0 << 7;
-    QTest::newRow("stopped, Stop") << Mode::Stopped << Command::Stop << kRed << false << 0 << 0 << 1 << 3;
-    QTest::newRow("stopped, Step") << Mode::Stopped << Command::Step << kBlue << false << 0 << 1 << 1 << 7;
-    QTest::newRow("stopped, scroll bar") << Mode::Stopped << Command::Scroll << kYellow << true << 0 << 1 << 0 << 7;
-    QTest::newRow("stopped, Quickly") << Mode::Stopped << Command::Quickly << kGreen << true << 1 << 1 << 0 << 7;
-    QTest::newRow("step, Stop") << Mode::Step << Command::Stop << kRed << false << 0 << 0 << 1 << 3;
-    QTest::newRow("step, Step") << Mode::Step << Command::Step << kBlue << false << 0 << 1 << 2 << 3;
-    QTest::newRow("step, scroll bar") << Mode::Step << Command::Scroll << kYellow << true << 0 << 1 << 1 << 3;
-    QTest::newRow("step, Quickly") << Mode::Step << Command::Quickly << kGreen << true << 1 << 1 << 1 << 3;
-    QTest::newRow("continuous, Stop") << Mode::Continuous << Command::Stop << kRed << false << 0 << 0 << 0 << 3;
-    QTest::newRow("continuous, Step") << Mode::Continuous << Command::Step << kBlue << false << 0 << 1 << 1 << 3;
-    QTest::newRow("continuous, scroll bar") << Mode::Continuous << Command::Scroll << kYellow << true << 0 << 1 << 0 << 3;
-    QTest::newRow("continuous, Quickly") << Mode::Continuous << Command::Quickly << kGreen << true << 1 << 1 << 0 << 3;
-    QTest::newRow("quick, Stop") << Mode::Quick << Command::Stop << kRed << false << 1 << 0 << 0 << 3;
-    QTest::newRow("quick, Step") << Mode::Quick << Command::Step << kBlue << false << 1 << 1 << 1 << 3;
-    QTest::newRow("quick, scroll bar") << Mode::Quick << Command::Scroll << kYellow << true << 0 << 1 << 0 << 3;
-    QTest::newRow("quick, Quickly") << Mode::Quick << Command::Quickly << kGreen << true << 1 << 1 << 0 << 3;
+    const auto row = [](const char* tag, Mode from, Command command, QRgb lamp, bool timerOn,
+                        int quickMode, int built, int iteration, int hiddenCount) {
+        QTest::newRow(tag) << from << command << lamp << timerOn << quickMode << built << iteration
+                           << hiddenCount;
+    };
+    // clang-format off
+    // tag, from, command; lamp, timer on, quickMode, built, iteration, hiddenCount
+    row("start, Stop",             Mode::Start,      Command::Stop,     kRed,    false, 0, 0, 0, 3);
+    row("start, Step",             Mode::Start,      Command::Step,     kBlue,   false, 0, 1, 1, 7);
+    row("start, scroll bar",       Mode::Start,      Command::Scroll,   kYellow, true,  0, 1, 0, 7);
+    row("start, Quickly",          Mode::Start,      Command::Quickly,  kGreen,  true,  1, 1, 0, 7);
+    row("stopped, Stop",           Mode::Stopped,    Command::Stop,     kRed,    false, 0, 0, 1, 3);
+    row("stopped, Step",           Mode::Stopped,    Command::Step,     kBlue,   false, 0, 1, 1, 7);
+    row("stopped, scroll bar",     Mode::Stopped,    Command::Scroll,   kYellow, true,  0, 1, 0, 7);
+    row("stopped, Quickly",        Mode::Stopped,    Command::Quickly,  kGreen,  true,  1, 1, 0, 7);
+    row("step, Stop",              Mode::Step,       Command::Stop,     kRed,    false, 0, 0, 1, 3);
+    row("step, Step",              Mode::Step,       Command::Step,     kBlue,   false, 0, 1, 2, 3);
+    row("step, scroll bar",        Mode::Step,       Command::Scroll,   kYellow, true,  0, 1, 1, 3);
+    row("step, Quickly",           Mode::Step,       Command::Quickly,  kGreen,  true,  1, 1, 1, 3);
+    row("continuous, Stop",        Mode::Continuous, Command::Stop,     kRed,    false, 0, 0, 0, 3);
+    row("continuous, Step",        Mode::Continuous, Command::Step,     kBlue,   false, 0, 1, 1, 3);
+    row("continuous, scroll bar",  Mode::Continuous, Command::Scroll,   kYellow, true,  0, 1, 0, 3);
+    row("continuous, Quickly",     Mode::Continuous, Command::Quickly,  kGreen,  true,  1, 1, 0, 3);
+    row("quick, Stop",             Mode::Quick,      Command::Stop,     kRed,    false, 1, 0, 0, 3);
+    row("quick, Step",             Mode::Quick,      Command::Step,     kBlue,   false, 1, 1, 1, 3);
+    row("quick, scroll bar",       Mode::Quick,      Command::Scroll,   kYellow, true,  0, 1, 0, 3);
+    row("quick, Quickly",          Mode::Quick,      Command::Quickly,  kGreen,  true,  1, 1, 0, 3);
+    // clang-format on
 }
 
 void CommandTest::modeTransitions() {

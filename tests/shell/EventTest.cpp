@@ -16,7 +16,7 @@ namespace varkelon::test {
 class EventTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void enterClicksTheDefaultButton();
     void aboutBoxLeavesTeachingRunning();
     void exceptionInAHandlerIsShown();
@@ -96,9 +96,8 @@ void EventTest::exceptionInAHandlerIsShown() {
     QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
     QTest::mouseClick(shown.control<QWidget>("Button1"), Qt::LeftButton);
     shown.form.timer1().setInterval(0);
-    const QMetaObject::Connection fail = connect(&shown.form.timer1(), &QTimer::timeout, [] {
-        throw std::runtime_error("Tick failed");
-    });
+    const QMetaObject::Connection fail = connect(&shown.form.timer1(), &QTimer::timeout,
+                                                 [] { throw std::runtime_error("Tick failed"); });
     QTRY_VERIFY_WITH_TIMEOUT(recordedErrors().texts.size() >= 3, 30000);
     disconnect(fail);
     QCOMPARE(recordedErrors().texts[1], QStringLiteral("Tick failed."));

@@ -38,7 +38,7 @@ const char* const kAnyText = "*";
 class FormTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void controlsAtTheirPlaces_data();
     void controlsAtTheirPlaces();
     void startState();
@@ -56,7 +56,8 @@ void FormTest::controlsAtTheirPlaces_data() {
         QTest::newRow(name) << place << QString::fromUtf8(text) << QString::fromUtf8(hint);
     };
     row("PageControl1", {0, 0, 386, 322}, "");
-    row("Panel2", {160, 0, 185, 18}, "Teaching Dynamics", "Neuronet is predict of the object outputs");
+    row("Panel2", {160, 0, 185, 18}, "Teaching Dynamics",
+        "Neuronet is predict of the object outputs");
     row("Button5", {360, 0, 25, 17}, "?");
     row("Panel3", {392, 0, 122, 18}, "Adjustment");
     row("RadioGroup1", {392, 24, 122, 105}, "Teaching Regime", "Inputs of neuronet & object");
@@ -194,9 +195,9 @@ void FormTest::tabOrderVisitsTheStops() {
         return focused->parentWidget() == pages ? pages->objectName() : focused->objectName();
     };
     // Only the selected radio button of a group is a stop; pages on view only.
-    const QStringList expected = {"Memo2",  "PageControl1", "Edit5",   "Edit6",
-                                  "Edit7",  "Button1",      "Button2", "ScrollBar1",
-                                  "Button3", "Button4",     "Button5", "RadioButton1"};
+    const QStringList expected = {"Memo2",   "PageControl1", "Edit5",   "Edit6",
+                                  "Edit7",   "Button1",      "Button2", "ScrollBar1",
+                                  "Button3", "Button4",      "Button5", "RadioButton1"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -33,7 +33,7 @@ QToolButton* arrow(ShownForm& shown, Qt::ArrowType type) {
 class NeuronCountTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void memoTextBecomesTheCount_data();
     void memoTextBecomesTheCount();
     void typedCountAppliesBeforeTheCommand();
