@@ -43,6 +43,17 @@ void BM_Reset(benchmark::State& state) {
     }
 }
 
+// The network picks its SSE2 or AVX2 build of the hot loops at start-up by
+// what the processor supports; the report says which one the numbers are of.
+const char* vectorBuild() {
+#if (defined(__x86_64__) || defined(__i386__)) && !defined(VARKELON_BASELINE_ONLY)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") ? "AVX2" : "SSE2";
+#else
+    return "baseline";
+#endif
+}
+
 }  // namespace
 
 BENCHMARK(BM_Step)
@@ -53,4 +64,11 @@ BENCHMARK(BM_Step)
     ->ArgNames({"regime", "hidden"});
 BENCHMARK(BM_Reset);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::AddCustomContext("network vector build", vectorBuild());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
