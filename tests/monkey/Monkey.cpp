@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -461,13 +462,22 @@ QString Monkey::brokenModel() const {
     for (int h = 0; h < network.hiddenCount; ++h) {
         for (int j = 0; j < network.inputCount; ++j)
             if (!inRange(network.weightsInHidden[j][h]))
-                return QStringLiteral("weightsInHidden[%1][%2]").arg(j).arg(h);
+                return QStringLiteral("weightsInHidden[%1][%2] = %3")
+                    .arg(j)
+                    .arg(h)
+                    .arg(network.weightsInHidden[j][h]);
         for (int o = 0; o < network.outputCount; ++o)
             if (!inRange(network.weightsHiddenOut[o][h]))
-                return QStringLiteral("weightsHiddenOut[%1][%2]").arg(o).arg(h);
+                return QStringLiteral("weightsHiddenOut[%1][%2] = %3")
+                    .arg(o)
+                    .arg(h)
+                    .arg(network.weightsHiddenOut[o][h]);
         for (int k = 0; k < network.hiddenCount; ++k)
             if (!inRange(network.weightsHiddenHidden[h][k]))
-                return QStringLiteral("weightsHiddenHidden[%1][%2]").arg(h).arg(k);
+                return QStringLiteral("weightsHiddenHidden[%1][%2] = %3")
+                    .arg(h)
+                    .arg(k)
+                    .arg(network.weightsHiddenHidden[h][k]);
         for (int t = 0; t < network.historyDepth; ++t)
             if (std::isnan(network.hiddenState[h][t]) || std::isnan(network.hiddenDelta[h][t]))
                 return QStringLiteral("hidden state or delta of %1 is NaN").arg(h);

@@ -1,6 +1,8 @@
 // The real main window under a stream of random user actions. The actions
 // are seeded: VARKELON_MONKEY_SEED replays a failure (the seed is printed
-// with it), VARKELON_MONKEY_ACTIONS makes the run shorter or longer.
+// with it), VARKELON_MONKEY_ACTIONS makes the run shorter or longer. The
+// same seed gives the same actions; only the ticks Timer1 adds by itself
+// while events run depend on the machine's pace.
 #include <cstdlib>
 
 #include <QTest>
