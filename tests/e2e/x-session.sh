@@ -50,8 +50,10 @@ start_x_server() {
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/setup.sh test installs it)"
   done
   # Xvfb picks a free display number itself and writes it to the descriptor
-  # once it accepts connections.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$x_dir/display" \
+  # once it accepts connections. -noreset: by default the server resets when
+  # its last client leaves, and refuses connections meanwhile, so a program
+  # starting just after an xdotool call could fail to connect.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$x_dir/display" \
     >"$x_dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_until test -s "$x_dir/display" || fail "Xvfb did not start: $(cat "$x_dir/xvfb.log")"
