@@ -1,54 +1,23 @@
-// Teaching allocates nothing once the model exists. This program replaces
-// the global allocation functions with counting ones.
+// Teaching allocates nothing once the model exists. This program's global
+// allocation functions are counting ones (CountingAllocator).
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "CountingAllocator.h"
 #include "ModelTestSupport.h"
-
-namespace {
-
-std::atomic<long>& allocationCount() {
-    static std::atomic<long> count{0};
-    return count;
-}
-
-void* countedAllocation(std::size_t size) {
-    allocationCount().fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return countedAllocation(size); }
-void* operator new[](std::size_t size) { return countedAllocation(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    allocationCount().fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    allocationCount().fetch_add(1, std::memory_order_relaxed);
-    return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace varkelon {
 namespace {
 
 using test::TestModel;
 
+long allocationCount() { return testing::heapAllocationCount(); }
+
 TEST(Allocation, TheCounterSeesAllocations) {
-    const long before = allocationCount().load();
+    const long before = allocationCount();
     int* volatile probe = new int(5);
     delete probe;
-    EXPECT_EQ(allocationCount().load(), before + 1);
+    EXPECT_EQ(allocationCount(), before + 1);
 }
 
 TEST(Allocation, StepAndResetAllocateNothing) {
@@ -61,16 +30,16 @@ TEST(Allocation, StepAndResetAllocateNothing) {
     int hidden = 1;
     for (TeachingRegime regime : regimes) {
         m.regime = regime;
-        long before = allocationCount().load();
+        long before = allocationCount();
         m.manager.reset();
-        resetAllocations += allocationCount().load() - before;
+        resetAllocations += allocationCount() - before;
 
-        before = allocationCount().load();
+        before = allocationCount();
         for (int k = 0; k < 3000; ++k) {  // shakes included
             if (k % 500 == 0) m.network.hiddenCount = hidden++ % 10 + 1;
             m.manager.step();
         }
-        stepAllocations += allocationCount().load() - before;
+        stepAllocations += allocationCount() - before;
     }
     EXPECT_EQ(resetAllocations, 0);
     EXPECT_EQ(stepAllocations, 0);

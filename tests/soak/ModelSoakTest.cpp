@@ -5,18 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <random>
 #include <string>
 
+#include "CountingAllocator.h"
 #include "model/TeachingModel.h"
 
 namespace {
-
-std::atomic<long> heapAllocations{0};
 
 long environmentNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
@@ -24,15 +21,6 @@ long environmentNumber(const char* name, long fallback) {
 }
 
 }  // namespace
-
-// Every allocation in this test program is counted.
-void* operator new(std::size_t size) {
-    heapAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace varkelon {
 namespace {
@@ -85,7 +73,7 @@ TEST(ModelSoak, InvariantsHoldOverAMillionCyclesWithRandomChanges) {
     TeachingModel model([&seconds] { return seconds; }, [&regime] { return regime; });
     model.manager.reset();
 
-    const long allocationsBefore = heapAllocations.load();
+    const long allocationsBefore = testing::heapAllocationCount();
     long nextChange = changeEvery(changes);
     for (long cycle = 1; cycle <= cycles; ++cycle) {
         if (cycle == nextChange) {
@@ -99,7 +87,7 @@ TEST(ModelSoak, InvariantsHoldOverAMillionCyclesWithRandomChanges) {
         const std::string broken = brokenInvariant(model.network);
         ASSERT_TRUE(broken.empty()) << broken << " after cycle " << cycle << " (seed " << seed << ")";
     }
-    EXPECT_EQ(heapAllocations.load(), allocationsBefore) << "teaching allocated on the heap";
+    EXPECT_EQ(testing::heapAllocationCount(), allocationsBefore) << "teaching allocated on the heap";
 }
 
 }  // namespace
