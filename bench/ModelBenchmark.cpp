@@ -5,23 +5,13 @@
 #include <string>
 
 #include "model/TeachingModel.h"
+#include "tools/TeachOptions.h"
 
 using namespace varkelon;
 
 namespace {
 
 constexpr std::uint32_t kClock = 1700000000u;
-
-const char* nameOf(TeachingRegime regime) {
-    switch (regime) {
-        case TeachingRegime::Static: return "static";
-        case TeachingRegime::Sin: return "sin";
-        case TeachingRegime::SinPlusRandom: return "sin+random";
-        case TeachingRegime::Random: return "random";
-        case TeachingRegime::None: return "none";
-    }
-    return "?";
-}
 
 void BM_Step(benchmark::State& state) {
     const auto regime = static_cast<TeachingRegime>(state.range(0));
@@ -32,7 +22,7 @@ void BM_Step(benchmark::State& state) {
         model.manager.step();
         benchmark::DoNotOptimize(model.network.estimation);
     }
-    state.SetLabel(std::string(nameOf(regime)) + " hiddenCount=" + std::to_string(state.range(1)));
+    state.SetLabel(std::string(regimeName(regime)) + " hiddenCount=" + std::to_string(state.range(1)));
 }
 
 void BM_Reset(benchmark::State& state) {
