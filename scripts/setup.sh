@@ -72,7 +72,10 @@ ctest --test-dir build --output-on-failure -j 2
 
 build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARKELON_WERROR=ON -DVARKELON_SANITIZE=ON \
   -DVARKELON_BENCH=OFF
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+# No strict string checks: libxkbcommon-x11 hands strndup a buffer without a
+# terminator, which they report although strndup reads no further than its
+# bound.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0
 # The fuzz targets carry their own sanitizers; they run once, above.
