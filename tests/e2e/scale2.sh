@@ -22,18 +22,6 @@ panel=756x500+4+38
 # red inside is 15 x 15 at 465, 265.
 lamp=30x30+930+530
 
-# A screen larger than the window, so that none of it lies off screen.
-start_large_x_server() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$x_dir/display" \
-    >"$x_dir/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  wait_until test -s "$x_dir/display" || fail "Xvfb did not start: $(cat "$x_dir/xvfb.log")"
-  DISPLAY=:$(head -n 1 "$x_dir/display")
-  export DISPLAY
-  unset WAYLAND_DISPLAY
-  export QT_QPA_PLATFORM=xcb
-}
-
 # The distinct colours of a part of the shot, one "#RRGGBB" a line.
 colours_of() {
   convert "$x_dir/shot.png" -crop "$1" +repage -unique-colors -depth 8 txt:- |
@@ -49,7 +37,8 @@ graph_painted() {
 for tool in Xvfb xdotool xwininfo import convert compare; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/setup.sh test installs it)"
 done
-start_large_x_server
+# A screen larger than the window, so that none of it lies off screen.
+start_x_server 1280x1024
 export QT_SCALE_FACTOR=2
 start_program "$program"
 wait_for_window

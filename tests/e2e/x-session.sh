@@ -45,7 +45,9 @@ wait_until() {
   done
 }
 
+# start_x_server [SCREEN]: SCREEN is WIDTHxHEIGHT, 1024x768 unless given.
 start_x_server() {
+  local screen=${1:-1024x768}
   for tool in Xvfb xdotool xwininfo import compare identify; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/setup.sh test installs it)"
   done
@@ -53,7 +55,7 @@ start_x_server() {
   # once it accepts connections. -noreset: by default the server resets when
   # its last client leaves, and refuses connections meanwhile, so a program
   # starting just after an xdotool call could fail to connect.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$x_dir/display" \
+  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$x_dir/display" \
     >"$x_dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   wait_until test -s "$x_dir/display" || fail "Xvfb did not start: $(cat "$x_dir/xvfb.log")"
