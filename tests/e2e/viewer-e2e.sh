@@ -148,10 +148,5 @@ wait_until dump_shows iteration 1 || fail "Step after Stop did not start a fresh
 numbers_agree graph
 
 click "$exit_button"
-ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_until ended || fail "Exit did not end the program"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" = 0 ] || fail "the program ended with status $status: $(cat "$x_dir/program.log")"
+expect_exit_status_zero
 echo "Viewer end to end: passed"

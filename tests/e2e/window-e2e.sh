@@ -60,10 +60,5 @@ wait_until graph_changed_from "$x_dir/step.png" || fail "Quickly did not change 
 
 click "$stop"
 click "$exit_button"
-ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-wait_until ended || fail "Exit did not end the program"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" = 0 ] || fail "the program ended with status $status: $(cat "$x_dir/program.log")"
+expect_exit_status_zero
 echo "window end to end: passed"

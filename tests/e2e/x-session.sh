@@ -70,6 +70,17 @@ start_program() {
   program_pid=$!
 }
 
+# Waits for the program to end by itself (after a click on Exit) and fails
+# unless its status is 0.
+expect_exit_status_zero() {
+  program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+  wait_until program_ended || fail "Exit did not end the program"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=
+  [ "$status" = 0 ] || fail "the program ended with status $status: $(cat "$x_dir/program.log")"
+}
+
 find_window() {
   window=$(xdotool search --onlyvisible --name '^  Varkelon$' 2>/dev/null | head -n 1)
   [ -n "$window" ]
