@@ -1,12 +1,13 @@
 #include "PaintBox.h"
 
+#include <QHideEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace varkelon {
 
 PaintBox::PaintBox(QWidget* parent, const QRect& geometry, const QColor& background)
-    : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32) {
+    : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32), background_(background) {
     setGeometry(geometry);
     image_.fill(background);
     // The image covers every pixel: Qt need not clear the area first.
@@ -24,6 +25,14 @@ void PaintBox::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(rect(), image_);
+}
+
+void PaintBox::hideEvent(QHideEvent* event) {
+    // A page change hides the box; the window being minimised is the
+    // system's affair (a spontaneous event) and keeps the picture.
+    if (!event->spontaneous())
+        image_.fill(background_);
+    QWidget::hideEvent(event);
 }
 
 }  // namespace varkelon

@@ -9,6 +9,10 @@ namespace varkelon {
 // keeps an image that the Viewer draws on and the paint event copies out.
 // The image has the box's size in logical pixels whatever the screen's
 // density; the paint event shows it sharp at the device's pixel ratio.
+//
+// Like a paint area of the platform the plots were designed for, the box
+// keeps no picture while its page is hidden: shown again, it is blank until
+// the Viewer draws on it.
 class PaintBox : public QWidget {
 public:
     PaintBox(QWidget* parent, const QRect& geometry, const QColor& background);
@@ -17,9 +21,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QImage image_;
+    QColor background_;
 };
 
 }  // namespace varkelon

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "shell/FormFont.h"
+#include "shell/Placement.h"
 
 namespace varkelon {
 
@@ -63,6 +64,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     OKButton->setDefault(true);
     OKButton->setFocus();
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    // Placed before it is shown, so that Qt does not place it by a guess.
+    centreOnScreen(*this);
 }
 
 }  // namespace varkelon

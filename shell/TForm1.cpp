@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,9 +18,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -28,6 +29,7 @@
 #include "shell/FormFont.h"
 #include "shell/NeuronCountText.h"
 #include "shell/PaintBox.h"
+#include "shell/Placement.h"
 #include "shell/TAboutBox.h"
 #include "shell/UpDown.h"
 
@@ -84,9 +86,19 @@ QLabel* makePanel(QWidget* parent, const char* name, QRect where, const char* ca
     return panel;
 }
 
+// A label is as wide as its text, as the form's labels size themselves: its
+// left and top stay, its width follows every caption written to it.
+constexpr char kFitsText[] = "fitsText";
+
+void fitToText(QLabel* label) {
+    label->resize(label->sizeHint().width(), label->height());
+}
+
 QLabel* makeLabel(QWidget* parent, const char* name, QRect where, const char* caption) {
     auto* label = place<QLabel>(parent, name, where.x(), where.y(), where.width(), where.height());
+    label->setProperty(kFitsText, true);
     label->setText(text(caption));
+    fitToText(label);
     return label;
 }
 
@@ -278,6 +290,8 @@ void TForm1::buildTablePage() {
     StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
     StringGrid1->setShowGrid(true);
     StringGrid1->setWordWrap(false);
+    // Tab goes on to the next control, as everywhere else in the window.
+    StringGrid1->setTabKeyNavigation(false);
     // A Qt section holds its cell and the 1-pixel grid line after it.
     const int widths[kGridColumns] = {27, 72, 75, 75};
     QHeaderView* columns = StringGrid1->horizontalHeader();
@@ -296,6 +310,10 @@ void TForm1::buildTablePage() {
             cell->setFlags(Qt::ItemIsEnabled);
             if (row == 0 || column == 0)
                 cell->setBackground(headerColour);
+            // The channel numbers line up on the right, whatever the widths
+            // of the font's digits and spaces.
+            if (column == 0)
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             StringGrid1->setItem(row, column, cell);
         }
     }
@@ -411,6 +429,7 @@ void TForm1::connectHandlers() {
     });
     connect(ComboBox1, &QComboBox::activated, this,
             [this](int index) { guarded([this, index] { ComboBox1Change(index); }); });
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
     ScrollBar1->installEventFilter(this);
     Memo2->installEventFilter(this);
     PageControl1->installEventFilter(this);
@@ -445,11 +464,39 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         }
+    } else if (watched == ScrollBar1 && event->type() == QEvent::KeyPress) {
+        // Qt's scroll bars take Left for a step towards the maximum; this
+        // one moves its thumb the way the arrow points.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            ScrollBar1->triggerAction(key == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                          : QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
     } else if ((watched == PageControl1 || watched == PageControl1->tabBar()) &&
-               event->type() == QEvent::MouseButtonRelease) {
+               event->type() == QEvent::MouseButtonRelease &&
+               releasedOnTabs(watched, static_cast<QMouseEvent*>(event))) {
         guarded(&TForm1::PageControl1MouseUp);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::releasedOnTabs(QObject* watched, const QMouseEvent* event) const {
+    if (watched == PageControl1->tabBar())
+        return true;
+    // A release that a page's own controls left unhandled travels up to the
+    // page control: that is not a click on its tabs.
+    const QWidget* page = PageControl1->currentWidget();
+    const QRect pageArea(page->mapTo(PageControl1, QPoint(0, 0)), page->size());
+    return !pageArea.contains(event->position().toPoint());
+}
+
+void TForm1::pageChanged() {
+    // A click on a tab changes the page while the button is down, and its
+    // release then runs the handler; any other change (Ctrl+Tab, the arrow
+    // keys on the tab bar, the wheel) runs it here, once.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        guarded(&TForm1::PageControl1MouseUp);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
@@ -460,17 +507,23 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         Button1->click();
         return;
     }
+    // Ctrl+PgDn and Ctrl+PgUp turn the pages from anywhere on them, as
+    // Ctrl+Tab and Ctrl+Shift+Tab do.
+    if ((event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) &&
+        event->modifiers() == Qt::ControlModifier &&
+        PageControl1->isAncestorOf(QApplication::focusWidget())) {
+        const int pages = PageControl1->count();
+        const int turn = event->key() == Qt::Key_PageDown ? 1 : pages - 1;
+        PageControl1->setCurrentIndex((PageControl1->currentIndex() + turn) % pages);
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
-        if (const QScreen* shown = screen()) {
-            const QRect available = shown->availableGeometry();
-            move(available.x() + (available.width() - width()) / 2,
-                 available.y() + (available.height() - height()) / 2);
-        }
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }
@@ -717,6 +770,8 @@ void TForm1::setCaption(std::string_view controlName, const QString& text) {
         PageControl1->setTabText(tab, text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(text);
+        if (label->property(kFitsText).toBool())
+            fitToText(label);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {

@@ -20,6 +20,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -122,6 +123,10 @@ private:
     // A new interval restarts the period; the same one must not.
     void setTimer1Interval(int milliseconds);
     PaintBox& paintBox(Page page) const;
+    // Whether a mouse release on the page control was on its tab row.
+    bool releasedOnTabs(QObject* watched, const QMouseEvent* event) const;
+    // The page on view changed, by a click or otherwise.
+    void pageChanged();
 
     ErrorDisplay& errors_;
     FormParts parts_;

@@ -2,8 +2,7 @@
 
 #include <exception>
 
-#include <QStyle>
-#include <QStyleFactory>
+#include "shell/FormStyle.h"
 
 namespace varkelon {
 
@@ -11,10 +10,7 @@ VarkelonApplication::VarkelonApplication(int& argc, char** argv, ErrorDisplay& e
     : QApplication(argc, argv), errors_(errors) {
     // Names the application; the error box carries the same title.
     setApplicationName(QStringLiteral("Varkelon"));
-    // The classic look the forms were laid out for: group box captions on
-    // the frame line, bevelled panels, arrow buttons on the scroll bar.
-    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows")))
-        setStyle(classic);
+    setStyle(new FormStyle);
 }
 
 bool VarkelonApplication::notify(QObject* receiver, QEvent* event) {

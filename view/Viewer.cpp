@@ -1,7 +1,7 @@
 #include "Viewer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "model/Manager.h"
@@ -27,22 +27,27 @@ float single(double value) {
     return static_cast<float>(value);
 }
 
-// The general conversion of printf, except that infinities and
-// not-a-numbers read "+INF", "-INF", "+NAN" and "-NAN".
-void formatGeneral(char* text, std::size_t size, const char* format, double value) {
-    if (std::isinf(value)) {
-        std::snprintf(text, size, "%s", value < 0 ? "-INF" : "+INF");
-    } else if (std::isnan(value)) {
-        std::snprintf(text, size, "%s", std::signbit(value) ? "-NAN" : "+NAN");
-    } else {
-        std::snprintf(text, size, format, value);
+// The general conversion of printf (%.*g), except that infinities and
+// not-a-numbers read "+INF", "-INF", "+NAN" and "-NAN". std::to_chars writes
+// what printf writes in the "C" locale: the decimal point stays a point
+// whatever locale the user runs the program in. Returns the text's length;
+// text has room for any double at the precisions used here.
+std::size_t formatGeneral(char* text, std::size_t size, int precision, double value) {
+    if (std::isinf(value) || std::isnan(value)) {
+        const char* word = std::isinf(value) ? (value < 0 ? "-INF" : "+INF")
+                                             : (std::signbit(value) ? "-NAN" : "+NAN");
+        std::memcpy(text, word, 4);
+        return 4;
     }
+    const std::to_chars_result written =
+        std::to_chars(text, text + size, value, std::chars_format::general, precision);
+    return static_cast<std::size_t>(written.ptr - text);
 }
 
 QString readoutText(float value) {
     char text[32];
-    formatGeneral(text, sizeof text, "%.6g", static_cast<double>(value));
-    return QString::fromLatin1(text);
+    const std::size_t length = formatGeneral(text, sizeof text, 6, static_cast<double>(value));
+    return QString::fromLatin1(text, static_cast<qsizetype>(length));
 }
 
 // The two caption tables: the same 31 targets in the order they are written.
@@ -173,12 +178,16 @@ QString Viewer::formatCell(float value) {
     // %.10g gives at most 16 characters (-1.234567891e-38); with the prefix
     // the text stays below 20.
     char number[24];
-    formatGeneral(number, sizeof number, "%.10g", static_cast<double>(value));
+    const std::size_t length =
+        formatGeneral(number, sizeof number, 10, static_cast<double>(value));
 
     // Three spaces before a minus sign, four otherwise: the sign column is
     // always the fourth, the first digit the fifth.
     char text[32];
-    std::snprintf(text, sizeof text, "%s%s", number[0] == '-' ? "   " : "    ", number);
+    const std::size_t prefix = number[0] == '-' ? 3 : 4;
+    std::memset(text, ' ', prefix);
+    std::memcpy(text + prefix, number, length);
+    text[prefix + length] = '\0';
 
     // An exponent that would be cut off moves left to column 8; the mantissa
     // digits it covers are dropped.

@@ -1,17 +1,21 @@
 #include "WidgetDump.h"
 
+#include <charconv>
 #include <csignal>
-#include <cstdio>
 #include <stdexcept>
 
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSocketNotifier>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -31,11 +35,13 @@ sigset_t dumpSignal() {
     return set;
 }
 
-// Round-trips a float exactly: 9 significant digits are always enough.
+// Round-trips a float exactly: 9 significant digits are always enough. With
+// a decimal point in every locale, as the checker reads it.
 QString exact(float value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-    return QString::fromLatin1(text);
+    const std::to_chars_result written = std::to_chars(
+        text, text + sizeof text, static_cast<double>(value), std::chars_format::general, 9);
+    return QString::fromLatin1(text, written.ptr - text);
 }
 
 template <class Control>
@@ -106,6 +112,19 @@ void WidgetDump::write() const {
         out << "tab " << tab << '\t' << centre.x() << ' ' << centre.y() << '\n';
     }
     out << "timer1Active\t" << int(form_.timer1().isActive()) << '\n';
+    // The right end of the tab row, and the labels whose caption is cut.
+    out << "tabsEnd\t" << pages.tabBar()->mapTo(&form_, pages.tabBar()->tabRect(2).topRight()).x()
+        << '\n';
+    QStringList cut;
+    for (const QLabel* label : form_.findChildren<const QLabel*>()) {
+        if (label->fontMetrics().horizontalAdvance(label->text()) > label->width())
+            cut.append(label->objectName());
+    }
+    out << "cut\t" << cut.join(QLatin1Char(' ')) << '\n';
+    const QWidget* focused = QApplication::focusWidget();
+    out << "focus\t" << (focused ? focused->objectName() : QString()) << '\n';
+    out << "speed\t" << control<QScrollBar>(form_, "ScrollBar1").value() << '\n';
+    out << "lamp\t" << form_.lampColour().name() << '\n';
 
     // The model, in full precision.
     if (const TeachingModel* model = form_.model()) {

@@ -14,10 +14,9 @@ set -uo pipefail
 probe=${1:?usage: viewer-e2e.sh PROBE}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/x-session.sh"
+source "$here/probe.sh"
 
-# Places in the window's client area. The pages show at 2, 19; the paint
-# boxes lie 2 pixels inside their panels, at 4, 21.
-plot=374x246+4+21
+# Places in the window's client area.
 sin_random="410 112"
 step="416 268"
 quickly="425 301"
@@ -25,43 +24,6 @@ stop="416 236"
 exit_button="480 300"
 running="300 283"
 sliding="300 299"
-dump="$x_dir/dump.txt"
-
-click() {
-  xdotool mousemove --window "$window" $1 click 1
-}
-
-# Asks the probe for a fresh dump of its widgets and model.
-take_dump() {
-  rm -f "$dump"
-  kill -USR1 "$program_pid" || fail "the program has gone: $(cat "$x_dir/program.log")"
-  wait_until test -s "$dump" || fail "no dump"
-}
-
-# The dump's value for a key, from the last dump.
-value() {
-  awk -F '\t' -v key="$1" '$1 == key { print $2 }' "$dump"
-}
-
-# True when a fresh dump has KEY = TEXT.
-dump_shows() {
-  take_dump
-  [ "$(value "$1")" = "$2" ]
-}
-
-at_least_iteration() {
-  take_dump
-  [ "$(value iteration)" -ge "$1" ]
-}
-
-tab() {
-  take_dump
-  click "$(value "tab $1")"
-}
-
-plot_shot() {
-  import -window "$window" -crop "$plot" +repage "$1" 2>/dev/null
-}
 
 # True when the plot area differs from the picture in $1 and passes
 # check-plot.py with the rest of the arguments; keeps the picture in now.png.
@@ -83,9 +45,7 @@ numbers_agree() {
 
 command -v python3 >/dev/null || fail "python3 is not installed"
 start_x_server
-"$probe" "$dump" >"$x_dir/program.log" 2>&1 &
-program_pid=$!
-wait_for_window
+start_probe "$probe"
 
 # Quick teaching on "Sin + Random", until the estimation ring is full.
 click "$sin_random"

@@ -1,7 +1,8 @@
 # Sourced by the end-to-end scripts: a private X server and the program in it.
 #
 #   start_x_server         starts Xvfb on a free display and exports DISPLAY
-#   start_program PROGRAM  starts the window program; sets program_pid
+#   start_program PROGRAM [ARG...]
+#                          starts the window program; sets program_pid
 #   wait_for_window        waits for the main window; sets window
 #   stop_everything        ends the program and the server (installed as the
 #                          EXIT trap, so it runs on every way out)
@@ -48,6 +49,9 @@ wait_until() {
 # start_x_server [SCREEN]: SCREEN is WIDTHxHEIGHT, 1024x768 unless given.
 start_x_server() {
   local screen=${1:-1024x768}
+  if [ -n "${LC_ALL:-}" ] && [ "$(LC_ALL=$LC_ALL locale charmap 2>/dev/null)" != UTF-8 ]; then
+    fail "the locale $LC_ALL is missing (bash scripts/setup.sh test generates it)"
+  fi
   for tool in Xvfb xdotool xwininfo import compare identify; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (bash scripts/setup.sh test installs it)"
   done
@@ -66,7 +70,7 @@ start_x_server() {
 }
 
 start_program() {
-  "$1" >"$x_dir/program.log" 2>&1 &
+  "$@" >"$x_dir/program.log" 2>&1 &
   program_pid=$!
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -21,6 +22,11 @@ class EventTest : public QObject {
     void aboutBoxLeavesTeachingRunning();
     void exceptionInAHandlerIsShown();
     void pageClickAndLanguageReachTheViewer();
+    void pageChangeByKeyboardActsAsATabClick_data();
+    void pageChangeByKeyboardActsAsATabClick();
+    void releaseOnThePlotIsNoTabClick();
+    void returningToAPageShowsNoOldDrawing();
+    void speedBarArrowsMoveTheThumbTheirWay();
 };
 
 void EventTest::enterClicksTheDefaultButton() {
@@ -131,6 +137,98 @@ void EventTest::pageClickAndLanguageReachTheViewer() {
     QCOMPARE(shown.form.windowTitle(), QStringLiteral("  Varkelon"));
     QCOMPARE(shown.control<QWidget>("GroupBox3")->property("title").toString(),
              QString::fromUtf8("Language  Язык"));
+}
+
+void EventTest::pageChangeByKeyboardActsAsATabClick_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("Ctrl+Tab") << QStringLiteral("Ctrl+Tab");
+    QTest::newRow("Ctrl+PgDown") << QStringLiteral("Ctrl+PgDown");
+    QTest::newRow("Ctrl+PgUp twice") << QStringLiteral("Ctrl+PgUp, Ctrl+PgUp");
+    QTest::newRow("Right on the tabs") << QStringLiteral("Right");
+}
+
+void EventTest::pageChangeByKeyboardActsAsATabClick() {
+    QFETCH(QString, keys);
+    ShownForm shown;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    QWidget* target = pages->tabBar();
+    if (keys.startsWith(QLatin1String("Ctrl")))
+        target = shown.control<QWidget>("Edit5");
+    target->setFocus();
+    QTest::keySequence(target, QKeySequence(keys));
+    QVERIFY(shown.form.isPageVisible(Page::Estimation));
+    // The page refreshed as after a click on its tab: readouts and plot.
+    QCOMPARE(shown.control<QLineEdit>("Edit8")->text(), QStringLiteral("2"));
+    QCOMPARE(shown.form.viewer()->fullRedraw, 1);
+    QVERIFY(shown.form.paintBoxImage(Page::Estimation).pixelColor(10, 30) == Qt::black);
+}
+
+void EventTest::releaseOnThePlotIsNoTabClick() {
+    ShownForm shown;
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    auto* iteration = shown.control<QLineEdit>("Edit8");
+    iteration->setText(QStringLiteral("stale"));
+    QTest::mouseClick(shown.control<QWidget>("PaintBox2"), Qt::LeftButton);
+    QCOMPARE(iteration->text(), QStringLiteral("stale"));
+    // The tab row beside the tabs belongs to the page control: that counts.
+    const QPoint besideTheTabs = pages->tabBar()->geometry().topRight() + QPoint(4, 4);
+    QTest::mouseClick(pages, Qt::LeftButton, {}, besideTheTabs);
+    QCOMPARE(iteration->text(), QStringLiteral("2"));
+}
+
+void EventTest::returningToAPageShowsNoOldDrawing() {
+    ShownForm shown;
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    const QColor blank = shown.form.windowColour();
+    const auto isBlank = [&](Page page) {
+        const QImage& image = shown.form.paintBoxImage(page);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) != blank)
+                    return false;
+        return true;
+    };
+    // The Running plot after 25 steps, then teaching on the Graph page.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
+    QTest::mouseClick(shown.control<QWidget>("RadioButton5"), Qt::LeftButton);
+    for (int step = 0; step < 25; ++step)
+        QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(0).center());
+    for (int step = 0; step < 40; ++step)
+        QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    QVERIFY(!isBlank(Page::Graph));
+
+    // Back on Estimation: exactly what a clean full redraw shows.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
+    const QImage returned = shown.form.paintBoxImage(Page::Estimation);
+    QTest::mouseClick(shown.control<QWidget>("RadioButton6"), Qt::LeftButton);
+    QTest::mouseClick(shown.control<QWidget>("RadioButton5"), Qt::LeftButton);
+    QCOMPARE(returned, shown.form.paintBoxImage(Page::Estimation));
+    // Back on Graph: blank until the next cycle.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(0).center());
+    QVERIFY(isBlank(Page::Graph));
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    QVERIFY(!isBlank(Page::Graph));
+}
+
+void EventTest::speedBarArrowsMoveTheThumbTheirWay() {
+    ShownForm shown;
+    shown.form.timer1().setInterval(3600000);
+    auto* speed = shown.control<QScrollBar>("ScrollBar1");
+    speed->setFocus();
+    speed->setValue(1000);
+    const struct {
+        Qt::Key key;
+        int value;
+    } presses[] = {{Qt::Key_Left, 600}, {Qt::Key_Right, 1000}, {Qt::Key_Right, 1400},
+                   {Qt::Key_Home, 50},  {Qt::Key_End, 2000}};
+    for (const auto& press : presses) {
+        QTest::keyClick(speed, press.key);
+        QCOMPARE(speed->value(), press.value);
+    }
 }
 
 int runEventTests(int argc, char** argv) {

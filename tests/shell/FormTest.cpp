@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -33,6 +34,11 @@ QString captionOf(QWidget* control) {
 
 const char* const kAnyText = "*";
 
+// The whole caption fits in the control's width.
+bool fitsItsText(QWidget* control) {
+    return control->fontMetrics().horizontalAdvance(captionOf(control)) <= control->width();
+}
+
 }  // namespace
 
 class FormTest : public QObject {
@@ -44,6 +50,8 @@ class FormTest : public QObject {
     void startState();
     void resizingMovesNothing();
     void tabOrderVisitsTheStops();
+    void tabLeavesTheTable();
+    void captionsFitInBothLanguages();
     void failedModelLeavesCommandsInert();
     void failedBitmapLeavesCommandsInert();
 };
@@ -113,7 +121,14 @@ void FormTest::controlsAtTheirPlaces() {
     QFETCH(QString, hint);
     ShownForm shown;
     QWidget* control = shown.control<QWidget>(QTest::currentDataTag());
-    QCOMPARE(control->geometry(), place);
+    if (QString::fromLatin1(QTest::currentDataTag()).startsWith(QLatin1String("Label"))) {
+        // Labels size themselves to their text from their left and top.
+        QCOMPARE(control->pos(), place.topLeft());
+        QCOMPARE(control->height(), place.height());
+        QVERIFY(fitsItsText(control));
+    } else {
+        QCOMPARE(control->geometry(), place);
+    }
     if (text != QLatin1String(kAnyText))
         QCOMPARE(captionOf(control), text);
     QCOMPARE(control->toolTip(), hint);
@@ -212,6 +227,38 @@ void FormTest::tabOrderVisitsTheStops() {
     shown.control<QWidget>("Button5")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(focusedName(), QStringLiteral("Memo2"));
+}
+
+void FormTest::tabLeavesTheTable() {
+    ShownForm shown;
+    shown.control<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    auto* grid = shown.control<QWidget>("StringGrid1");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Edit2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), grid);
+}
+
+void FormTest::captionsFitInBothLanguages() {
+    ShownForm shown;
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    const int titleLeft = shown.control<QWidget>("Panel2")->x();
+    const char* const labels[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
+                                  "Label7", "Label8", "Label9", "Label10", "Label11"};
+    for (int language : {1, 0, 1}) {
+        shown.form.ComboBox1Change(language);
+        for (const char* name : labels) {
+            QWidget* label = shown.control<QWidget>(name);
+            QVERIFY2(fitsItsText(label), name);
+        }
+        const QRect lastTab = pages->tabBar()->tabRect(2);
+        QVERIFY(pages->tabBar()->mapTo(&shown.form, lastTab.topRight()).x() < titleLeft);
+    }
+    // The channel numbers line up on the right.
+    auto* grid = shown.control<QTableWidget>("StringGrid1");
+    for (int row = 1; row < 18; ++row)
+        QCOMPARE(grid->item(row, 0)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
 }
 
 void FormTest::failedModelLeavesCommandsInert() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace varkelon {
+
+// The classic look the forms were laid out for (group box captions on the
+// frame line, bevelled panels, arrow buttons on the scroll bar), with page
+// tabs padded as narrowly as the form's: the three tabs must end left of the
+// title panel beside them in either caption language.
+class FormStyle : public QProxyStyle {
+public:
+    FormStyle();
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+};
+
+}  // namespace varkelon
