@@ -5,14 +5,14 @@
 #
 #   docs/make-page-screenshots.sh build/bin/varkelon
 #
-# Each page shows the cycle during which it was last on view, and a tab
-# click redraws the Estimation page only, so the Graph and the Table cannot
-# both show cycle 300 in one run, and a second run cannot repeat the first:
-# the clock reseeds the generator. The Graph and the Estimation pages show
-# cycle 300; the Table shows one Step more, cycle 301, with the Table on view,
-# and so does the Russian Estimation page, redrawn by its tab after it.
-# Every Step is clicked by itself, and the next one waits until the window
-# has changed, so that no click is lost.
+# Each page shows the cycle during which it was last on view, a page that
+# was hidden shows no old drawing, and a tab click redraws the Estimation
+# page only. So the English Graph and Estimation pages show cycle 300, the
+# Table one Step more (301) with the Table on view; in Russian the Table
+# shows 301, the Graph one Step more (302), and the Estimation page, redrawn
+# by its tab, the same cycle. A second run cannot repeat the first: the clock
+# reseeds the generator. Every Step is clicked by itself, and the next one
+# waits until the window has changed, so that no click is lost.
 set -uo pipefail
 program=${1:?usage: make-page-screenshots.sh PROGRAM}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -23,8 +23,8 @@ cycles=300
 sin_random="410 112"
 step="416 268"
 combo="334 61"          # ComboBox1, on the Table page
-english_tabs=(25 87 146) # centres of the Graph, Estimation and Table tabs
-russian_tabs=(29 89 150)
+english_tabs=(19 69 116) # centres of the Graph, Estimation and Table tabs
+russian_tabs=(23 71 120)
 tab_row=9
 
 click() { # WINDOW X Y
@@ -76,11 +76,12 @@ click_and_wait "$a" "${english_tabs[2]}" $tab_row
 click_and_wait "$a" $step
 shot "$a" "$here/table-en.png" || fail "no screenshot"
 
-# Russian: the Table as it is, then the Graph as it was last drawn, then the
+# Russian: the Table as it is, then one Step on the Graph page, then the
 # Estimation page, redrawn by its tab.
 choose_russian "$a"
 shot "$a" "$here/table-ru.png" || fail "no screenshot"
 click_and_wait "$a" "${russian_tabs[0]}" $tab_row
+click_and_wait "$a" $step
 shot "$a" "$here/graph-ru.png" || fail "no screenshot"
 click_and_wait "$a" "${russian_tabs[1]}" $tab_row
 shot "$a" "$here/estimation-ru.png" || fail "no screenshot"

@@ -7,7 +7,7 @@ namespace varkelon {
 namespace {
 
 // Room left and right of a tab's text, together.
-constexpr int kTabTextPadding = 8;
+constexpr int kTabTextPadding = 12;
 
 }  // namespace
 
