@@ -52,20 +52,19 @@ if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qx 'ru_RU.utf8'; then
   localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
 
-# Configures and builds one tree; prints the compiler's output only on failure.
+# Configures and builds one preset of CMakePresets.json; prints the
+# compiler's output only on failure.
 build() {
-  local dir=$1
-  shift
-  local log="$dir.log"
-  if ! { cmake -S . -B "$dir" -G Ninja "$@" && cmake --build "$dir"; } >"$log" 2>&1; then
+  local preset=$1 log=$2
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
     cat "$log" >&2
-    echo "Build of $dir failed (log: $log)." >&2
+    echo "Build of preset $preset failed (log: $log)." >&2
     exit 1
   fi
 }
 
 if [ "$mode" = run ]; then
-  build build -DCMAKE_BUILD_TYPE=Release
+  build release build.log
   if [ -x build/bin/varkelon ]; then
     exec build/bin/varkelon
   fi
@@ -73,19 +72,16 @@ if [ "$mode" = run ]; then
   exec build/bin/varkelon-teach --clock "$(date +%s)" --cycles 20 --regime sin
 fi
 
-# Tests, twice: the hardened release build, then the whole suite again built
-# with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails
-# the run. Warnings are errors in both.
-build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_WERROR=ON
-ctest --test-dir build --output-on-failure -j 2
+# Tests, twice: the hardened release build (build/), then the whole suite
+# again built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan/), where any report fails the run. Warnings are errors in both.
+build ci build.log
+ctest --preset ci
 
-build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARKELON_WERROR=ON -DVARKELON_SANITIZE=ON \
-  -DVARKELON_BENCH=OFF
-# No strict string checks: libxkbcommon-x11 hands strndup a buffer without a
-# terminator, which they report although strndup reads no further than its
-# bound.
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-export LSAN_OPTIONS=suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0
-# The fuzz targets carry their own sanitizers; they run once, above.
-ctest --test-dir build-asan --output-on-failure -j 2 -LE fuzz
+build sanitizer build-asan.log
+# The sanitizer test preset sets ASAN_OPTIONS, UBSAN_OPTIONS and LSAN_OPTIONS
+# and leaves out the fuzz targets, which carry their own sanitizers and ran
+# once, above. No strict string checks: libxkbcommon-x11 hands strndup a
+# buffer without a terminator, which they report although strndup reads no
+# further than its bound.
+ctest --preset sanitizer

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <random>
 #include <string>
 
+#include "ModelInvariants.h"
 #include "ModelTestSupport.h"
 
 namespace varkelon {
@@ -58,41 +58,6 @@ TEST(TeachingBehaviour, EstimationFallsInEveryRegime) {
     }
 }
 
-// Returns an empty string when the bounds hold, otherwise what broke.
-std::string brokenBound(const Network& network) {
-    if (!(network.learningRate >= 1e-7f && network.learningRate <= 0.007f)) {
-        return "learningRate " + std::to_string(network.learningRate);
-    }
-    if (std::isnan(network.estimation) || network.estimation < 0) return "estimation";
-    // All ten neurons: inactive ones keep values they had in range.
-    for (int h = 0; h < 10; ++h) {
-        for (int j = 0; j < 17; ++j) {
-            const float in = network.weightsInHidden[j][h];
-            const float out = network.weightsHiddenOut[j][h];
-            if (!(in >= -1.0f && in <= 1.0f)) return "weightsInHidden " + std::to_string(in);
-            if (!(out >= -1.0f && out <= 1.0f)) return "weightsHiddenOut " + std::to_string(out);
-        }
-        for (int k = 0; k < 10; ++k) {
-            const float w = network.weightsHiddenHidden[h][k];
-            if (!(w >= -1.0f && w <= 1.0f)) return "weightsHiddenHidden " + std::to_string(w);
-        }
-        for (int t = 0; t < 8; ++t) {
-            if (std::isnan(network.hiddenState[h][t])) return "hiddenState";
-            if (std::isnan(network.hiddenDelta[h][t])) return "hiddenDelta";
-        }
-    }
-    for (int o = 0; o < 17; ++o) {
-        for (int t = 0; t < 8; ++t) {
-            if (std::isnan(network.outputs[o][t]) || std::isnan(network.errors[o][t])) {
-                return "outputs or errors";
-            }
-            if (std::isnan(network.inputHistory[o][t])) return "inputHistory";
-        }
-    }
-    if (std::isnan(network.estimationHistory[network.estimationIndex])) return "estimationHistory";
-    return {};
-}
-
 TEST(TeachingBehaviour, BoundsHoldOverAHundredThousandCyclesWithChanges) {
     std::mt19937 changes(20261208u);
     std::uniform_int_distribution<int> changeAfter(1, 700);
@@ -113,7 +78,7 @@ TEST(TeachingBehaviour, BoundsHoldOverAHundredThousandCyclesWithChanges) {
         }
         regimesSeen[static_cast<int>(m.regime)] += 1;
         m.manager.step();
-        const std::string broken = brokenBound(m.network);
+        const std::string broken = test::brokenInvariant(m.model);
         ASSERT_TRUE(broken.empty()) << broken << " after cycle " << cycle;
     }
     for (int regime = 0; regime < 5; ++regime) EXPECT_GT(regimesSeen[regime], 1000) << regime;

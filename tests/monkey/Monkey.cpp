@@ -1,7 +1,7 @@
 #include "Monkey.h"
 
-#include <cmath>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include <QAbstractItemView>
@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "ModelInvariants.h"
 #include "model/TeachingModel.h"
 #include "shell/FormParts.h"
 #include "shell/TAboutBox.h"
@@ -440,54 +441,6 @@ void Monkey::run(Action action) {
     }
 }
 
-QString Monkey::brokenModel() const {
-    const TeachingModel& model = *form_->model();
-    const Network& network = model.network;
-    const Manager& manager = model.manager;
-    if (network.hiddenCount < 1 || network.hiddenCount > 10)
-        return QStringLiteral("hiddenCount %1").arg(network.hiddenCount);
-    if (network.timeSlot < 0 || network.timeSlot >= network.historyDepth)
-        return QStringLiteral("timeSlot %1").arg(network.timeSlot);
-    if (network.estimationIndex < 0 || network.estimationIndex >= network.estimationHistorySize)
-        return QStringLiteral("estimationIndex %1").arg(network.estimationIndex);
-    if (manager.iteration < 0 || (manager.built != 0 && manager.built != 1))
-        return QStringLiteral("iteration %1, built %2").arg(manager.iteration).arg(manager.built);
-    // The rate is clamped by the first learning step after a rebuild.
-    if (manager.iteration >= 1 &&
-        !(network.learningRate >= 1e-7f && network.learningRate <= 0.007f))
-        return QStringLiteral("learningRate %1").arg(network.learningRate);
-    if (std::isnan(network.estimation))
-        return QStringLiteral("estimation is NaN");
-    const auto inRange = [](float weight) { return weight >= -1.0f && weight <= 1.0f; };
-    for (int h = 0; h < network.hiddenCount; ++h) {
-        for (int j = 0; j < network.inputCount; ++j)
-            if (!inRange(network.weightsInHidden[j][h]))
-                return QStringLiteral("weightsInHidden[%1][%2] = %3")
-                    .arg(j)
-                    .arg(h)
-                    .arg(network.weightsInHidden[j][h]);
-        for (int o = 0; o < network.outputCount; ++o)
-            if (!inRange(network.weightsHiddenOut[o][h]))
-                return QStringLiteral("weightsHiddenOut[%1][%2] = %3")
-                    .arg(o)
-                    .arg(h)
-                    .arg(network.weightsHiddenOut[o][h]);
-        for (int k = 0; k < network.hiddenCount; ++k)
-            if (!inRange(network.weightsHiddenHidden[h][k]))
-                return QStringLiteral("weightsHiddenHidden[%1][%2] = %3")
-                    .arg(h)
-                    .arg(k)
-                    .arg(network.weightsHiddenHidden[h][k]);
-        for (int t = 0; t < network.historyDepth; ++t)
-            if (std::isnan(network.hiddenState[h][t]) || std::isnan(network.hiddenDelta[h][t]))
-                return QStringLiteral("hidden state or delta of %1 is NaN").arg(h);
-    }
-    for (int o = 0; o < network.outputCount; ++o)
-        if (std::isnan(network.outputs[o][network.timeSlot]) || std::isnan(model.plant.outputs[o]))
-            return QStringLiteral("output %1 is NaN").arg(o);
-    return {};
-}
-
 QString Monkey::check() {
     if (!errors_.texts.isEmpty())
         return QStringLiteral("error box: ") + errors_.texts.join(QStringLiteral(" | "));
@@ -512,8 +465,8 @@ QString Monkey::check() {
 
     if (!probe_->failure.isEmpty())
         return probe_->failure;
-    if (const QString broken = brokenModel(); !broken.isEmpty())
-        return QStringLiteral("model: ") + broken;
+    if (const std::string broken = brokenInvariant(*form_->model()); !broken.empty())
+        return QStringLiteral("model: ") + QString::fromStdString(broken);
 
     // The visible iteration readout: "0" on the Graph and Table pages until a
     // cycle has refreshed them; the count plus one from the last refresh on,

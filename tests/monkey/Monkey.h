@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "ReadoutProbe.h"
-#include "shell/ErrorDisplay.h"
+#include "RecordedErrors.h"
 
 class QComboBox;
 class QLineEdit;
@@ -26,15 +26,6 @@ namespace varkelon {
 class TForm1;
 
 namespace test {
-
-// Records what the error box would show, instead of opening it.
-class RecordedErrors : public ErrorDisplay {
-public:
-    QStringList texts;
-
-protected:
-    void showText(const QString& text) override { texts.append(text); }
-};
 
 // A user who does anything at random to the real main window: clicks,
 // keys, typed text, focus moves, the about box, Exit (after which a new
@@ -91,7 +82,6 @@ private:
     void openWindow();
     void run(Action action);
     QString check();
-    QString brokenModel() const;
     void note(const QString& action);
 
     int pick(int count);

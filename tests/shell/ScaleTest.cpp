@@ -13,11 +13,6 @@
 
 namespace varkelon::test {
 
-RecordedErrors& recordedErrors() {
-    static RecordedErrors errors;
-    return errors;
-}
-
 namespace {
 
 // The image pixels under device pixel d: those that [d, d + 1) overlaps once

@@ -1,15 +1,6 @@
 #include "ShellTestSupport.h"
 #include "shell/VarkelonApplication.h"
 
-namespace varkelon::test {
-
-RecordedErrors& recordedErrors() {
-    static RecordedErrors errors;
-    return errors;
-}
-
-}  // namespace varkelon::test
-
 // The program's own application object, so that exceptions end in notify.
 int main(int argc, char** argv) {
     using namespace varkelon::test;

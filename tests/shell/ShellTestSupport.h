@@ -8,23 +8,11 @@
 #include <QTest>
 #include <QWidget>
 
-#include "shell/ErrorDisplay.h"
+#include "RecordedErrors.h"
 #include "shell/FormParts.h"
 #include "shell/TForm1.h"
 
 namespace varkelon::test {
-
-// Records what the error box would show, instead of opening it.
-class RecordedErrors : public ErrorDisplay {
-public:
-    QStringList texts;
-
-protected:
-    void showText(const QString& text) override { texts.append(text); }
-};
-
-// The one error display of the test program's application object.
-RecordedErrors& recordedErrors();
 
 // A clock stuck at one second; it throws while `failing` is set.
 struct TestClock {
