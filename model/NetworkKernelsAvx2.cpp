@@ -3,6 +3,7 @@
 // processor that reports AVX2 (see kernelBuildSupported).
 
 #include <cstdint>
+#include <utility>
 
 namespace varkelon {
 namespace {
@@ -23,6 +24,7 @@ struct Avx2 {
 
 namespace varkelon {
 
-const NetworkKernelTable kAvx2NetworkKernels = kernelTable<Avx2>();
+const NetworkKernelTable kAvx2NetworkKernels =
+    kernelTable<Avx2>(std::make_index_sequence<kMaxHidden + 1>());
 
 }  // namespace varkelon

@@ -2,6 +2,7 @@
 // lanes per vector. Compiled with the baseline flags.
 
 #include <cstdint>
+#include <utility>
 
 namespace varkelon {
 namespace {
@@ -23,6 +24,7 @@ struct Sse2 {
 
 namespace varkelon {
 
-const NetworkKernelTable kSse2NetworkKernels = kernelTable<Sse2>();
+const NetworkKernelTable kSse2NetworkKernels =
+    kernelTable<Sse2>(std::make_index_sequence<kMaxHidden + 1>());
 
 }  // namespace varkelon

@@ -1,29 +1,23 @@
 #pragma once
 
 // The vector builds of the network's hot loops, written once for any
-// instruction set: the file of each build (NetworkKernelsSse2.cpp,
-// NetworkKernelsAvx2.cpp) defines its native vector types and includes
-// this header, compiled with that set's flags. Everything here has internal
-// linkage, so no function compiled for one set can stand in for another's.
+// instruction set Isa: each build's file (NetworkKernelsSse2.cpp, ...)
+// defines Isa and includes this header, compiled with that set's flags.
+// Everything here has internal linkage, so that no function compiled for
+// one set can stand in for another's. Isa provides kWidth (W), Floats,
+// Doubles (the same lanes in double precision), Mask (what comparisons
+// give) and InMemory (Floats as read from and written to any float array).
 //
-// Arithmetic. Every lane performs the float operations of the plain loops
-// in Network.cpp, in the same order: independent sums (one per neuron, one
-// per weight, one per output) run side by side in lanes, no sum is ever
-// reordered, and -ffp-contract=off rules out fused multiply-adds. So every
-// build gives the same bits as the plain loops.
-//
-// Lanes. The loops hold one value per hidden neuron in G native vectors
-// (W floats each: 4 with SSE2, 8 with AVX2), G the fewest that hold
-// hiddenCount lanes. Lanes past hiddenCount compute throw-away values; only
-// lanes below hiddenCount are ever stored into the state record. They are
-// GCC/Clang vectors because plain loops did not vectorise reliably: GCC
-// unrolled the short fixed loops and then failed to combine them, and left
-// the float/double weight update scalar. Vectors wider than the hardware
-// are avoided too: GCC splits their comparisons into one lane at a time.
-//
-// An instruction set Isa provides kWidth (W), Floats, Doubles (the same
-// lanes in double precision), Mask (what comparisons give) and InMemory
-// (Floats as read from and written to any float array).
+// Every lane performs the float operations of the plain loops in
+// Network.cpp in the same order: independent sums (one per neuron, weight
+// or output) run side by side, no sum is reordered, no multiply-add is
+// fused. Hence the same bits. One value per hidden neuron is held in G
+// vectors, the fewest that hold hiddenCount lanes; lanes past hiddenCount
+// compute throw-away values and are never stored into the state record.
+// GCC/Clang vectors, because plain loops did not vectorise reliably (GCC
+// unrolled the short loops, then failed to combine them, and left the
+// float/double weight update scalar); none wider than the hardware, whose
+// comparisons GCC would split lane by lane.
 
 #include <algorithm>
 #include <cstddef>
@@ -33,22 +27,19 @@
 #include "Network.h"
 #include "NetworkKernels.h"
 
-// Inlined into each kernel, which then runs as one straight function. The
-// kernels take vectors by reference.
+// Inlined into each kernel, which then runs as one straight function.
 #define VARKELON_KERNEL [[gnu::always_inline]] inline
 
 namespace varkelon {
 namespace {
 
-// Width of the scratch rows: room for 16 vector lanes, one 64-byte cache
-// line, so that no vector load of a row splits across two.
+// Width of the scratch rows: 16 lanes, one 64-byte cache line.
 constexpr std::int32_t kLanes = 16;
 
-// The fewest vectors of Isa that hold hiddenCount lanes (at least one).
+// The fewest vectors of Isa that hold hiddenCount lanes.
 template <class Isa>
 constexpr std::int32_t vectorsFor(std::size_t hiddenCount) {
-    return std::max<std::int32_t>(1, (static_cast<std::int32_t>(hiddenCount) + Isa::kWidth - 1) /
-                                         Isa::kWidth);
+    return static_cast<std::int32_t>(hiddenCount + Isa::kWidth - 1) / Isa::kWidth;
 }
 
 template <class Isa>
@@ -61,11 +52,10 @@ VARKELON_KERNEL void store(float* to, const typename Isa::Floats& lanes) {
     *reinterpret_cast<typename Isa::InMemory*>(to) = lanes;
 }
 
-// Lanes of the columns of a weight row. A row has 10 columns: whole vectors
-// up to column 8 (4 or 8 lanes wide), then the last two in a vector of
-// their own, whose other lanes read as zero and are never written back.
-// The tail is built from two scalars, not copied through memory, so that
-// no vector load has to wait for narrower stores.
+// Lanes of the 10 columns of a weight row: whole vectors up to column 8,
+// then the last two in a vector of their own, its other lanes zero and never
+// written back; built from two scalars, so that no vector load waits for
+// narrower stores.
 template <class Isa>
 constexpr std::int32_t kWholeVectors = kMaxHidden / Isa::kWidth;
 
@@ -348,16 +338,13 @@ void backPropagate(Network& n) {
     alignas(64) float stateBySlot[kMaxSlots][kLanes];
     alignas(64) float deltaBySlot[kMaxSlots][kLanes];
     copyBySlot<Isa, G>(n.hiddenState, stateBySlot);
-    // The stages write their signals slot-major into deltaBySlot, which goes
-    // back into hiddenDelta at the end; slots that no stage writes (with
-    // fewer than 8 in use) go back unchanged.
+    // The stages write slot-major into deltaBySlot, which goes back into
+    // hiddenDelta at the end; slots no stage writes go back unchanged.
     copyBySlot<Isa, G>(n.hiddenDelta, deltaBySlot);
 
-    // Projection of each slot's errors onto each hidden neuron. They do not
-    // depend on one another, so they are formed first, each weight row
-    // loaded once for as many slots as stay in registers (8 vectors of
-    // sums). All 8 slots: constant trip counts unroll; the projection no
-    // stage asks for is dropped.
+    // Projection of each slot's errors onto each hidden neuron, formed first,
+    // each weight row loaded once for as many slots as stay in registers (8
+    // vectors of sums). All 8 slots: constant trip counts unroll.
     constexpr std::int32_t slotsAtOnce = kMaxSlots / G;
     Floats projection[kMaxSlots][G] = {};
     Floats weights[G];
@@ -372,10 +359,8 @@ void backPropagate(Network& n) {
         }
     }
 
-    // The stages form one chain, each stage needing all of the signals the
-    // one before it left in slot s; those stay in registers (`delta`), and
-    // the loop over them has a constant bound, so that each signal is
-    // broadcast from a register rather than reloaded from memory.
+    // The stages form one chain, each needing all the signals the one before
+    // it left in slot s: they stay in registers (`delta`), broadcast from there.
     Floats delta[G] = {};
     std::int32_t s = n.timeSlot;
     for (std::int32_t stage = 1; stage <= n.historyDepth - 1; ++stage) {
@@ -447,16 +432,15 @@ void updateWeights(Network& n) {
     }
 }
 
-// The kernels of Isa for every hiddenCount.
+template <class Isa, std::int32_t G>
+constexpr NetworkKernels kKernels = {&forwardPass<Isa, G>, &backPropagate<Isa, G>,
+                                     &updateWeights<Isa, G>};
+
+// The kernels of Isa for hiddenCount 0 (never used, given one vector's) to
+// kMaxHidden: kernelTable<Isa>(std::make_index_sequence<kMaxHidden + 1>()).
 template <class Isa, std::size_t... H>
 constexpr NetworkKernelTable kernelTable(std::index_sequence<H...>) {
-    return {{{&forwardPass<Isa, vectorsFor<Isa>(H)>, &backPropagate<Isa, vectorsFor<Isa>(H)>,
-              &updateWeights<Isa, vectorsFor<Isa>(H)>}...}};
-}
-
-template <class Isa>
-constexpr NetworkKernelTable kernelTable() {
-    return kernelTable<Isa>(std::make_index_sequence<kMaxHidden + 1>());
+    return {kKernels<Isa, vectorsFor<Isa>(std::max<std::size_t>(H, 1))>...};
 }
 
 }  // namespace
