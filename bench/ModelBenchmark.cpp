@@ -1,4 +1,5 @@
-// Time of one teaching cycle and of one reset, without a display.
+// Time of one teaching cycle, per build of the network's hot loops, and of
+// one reset, without a display. Names: BM_Step/<build>/regime:R/hidden:H.
 
 #include <benchmark/benchmark.h>
 
@@ -13,16 +14,17 @@ namespace {
 
 constexpr std::uint32_t kClock = 1700000000u;
 
-void BM_Step(benchmark::State& state) {
+void BM_Step(benchmark::State& state, KernelBuild kernels) {
     const auto regime = static_cast<TeachingRegime>(state.range(0));
-    TeachingModel model([] { return kClock; }, [regime] { return regime; });
+    TeachingModel model([] { return kClock; }, [regime] { return regime; }, nullptr, kernels);
     model.manager.reset();
     model.network.hiddenCount = static_cast<std::int32_t>(state.range(1));
     for (auto _ : state) {
         model.manager.step();
         benchmark::DoNotOptimize(model.network.estimation);
     }
-    state.SetLabel(std::string(regimeName(regime)) + " hiddenCount=" + std::to_string(state.range(1)));
+    state.SetLabel(std::string(kernelBuildName(kernels)) + " " + std::string(regimeName(regime)) +
+                   " hiddenCount=" + std::to_string(state.range(1)));
 }
 
 void BM_Reset(benchmark::State& state) {
@@ -33,29 +35,25 @@ void BM_Reset(benchmark::State& state) {
     }
 }
 
-// The network picks its SSE2 or AVX2 build of the hot loops at start-up by
-// what the processor supports; the report says which one the numbers are of.
-const char* vectorBuild() {
-#if (defined(__x86_64__) || defined(__i386__)) && !defined(VARKELON_BASELINE_ONLY)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") ? "AVX2" : "SSE2";
-#else
-    return "baseline";
-#endif
-}
-
 }  // namespace
 
-BENCHMARK(BM_Step)
-    ->ArgsProduct({{static_cast<int>(TeachingRegime::Static), static_cast<int>(TeachingRegime::Sin),
-                    static_cast<int>(TeachingRegime::SinPlusRandom),
-                    static_cast<int>(TeachingRegime::Random)},
-                   {1, 7, 10}})
-    ->ArgNames({"regime", "hidden"});
 BENCHMARK(BM_Reset);
 
 int main(int argc, char** argv) {
-    benchmark::AddCustomContext("network vector build", vectorBuild());
+    // Every build this processor runs; the default is the last.
+    for (KernelBuild kernels : kKernelBuilds) {
+        if (!kernelBuildSupported(kernels)) continue;
+        const std::string name = "BM_Step/" + std::string(kernelBuildName(kernels));
+        benchmark::RegisterBenchmark(name.c_str(), BM_Step, kernels)
+            ->ArgsProduct({{static_cast<int>(TeachingRegime::Static),
+                            static_cast<int>(TeachingRegime::Sin),
+                            static_cast<int>(TeachingRegime::SinPlusRandom),
+                            static_cast<int>(TeachingRegime::Random)},
+                           {1, 7, 10}})
+            ->ArgNames({"regime", "hidden"});
+    }
+    benchmark::AddCustomContext("default network kernels",
+                                std::string(kernelBuildName(bestKernelBuild())));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -3,11 +3,13 @@
 #include <cstdint>
 
 #include "Capacity.h"
+#include "KernelBuild.h"
 #include "TeachingRegime.h"
 
 namespace varkelon {
 
 class RandomGenerator;
+struct NetworkKernels;
 
 // A recurrent network: inputCount inputs, hiddenCount hidden neurons fully
 // connected to each other through a delay of one time slot, outputCount
@@ -18,9 +20,15 @@ class RandomGenerator;
 // t over slots. Slot t of a [..][8] array belongs to the cycle that ran in t.
 // Only the active counts are ever looped over; the weights and states of an
 // inactive neuron (h >= hiddenCount) keep their values untouched.
+//
+// forwardPass, backPropagate and the weight update run as the plain loops of
+// Network.cpp or as one of the vector builds beside them, which give the same
+// bits (see KernelBuild.h). The build is fixed at construction: by default
+// the fastest this processor runs; one it cannot run falls back to the plain
+// loops.
 class Network {
 public:
-    explicit Network(RandomGenerator& random);
+    explicit Network(RandomGenerator& random, KernelBuild kernels = bestKernelBuild());
 
     // The state record. All reals are single precision.
     float inputHistory[kMaxChannels][kMaxSlots];  // [i][t]: input i held in slot t
@@ -74,43 +82,21 @@ public:
     // Nudges every active weight towards zero by up to 0.9999 x amplitude.
     void shakeWeights(float amplitude);
 
-private:
-    // Width of the private scratch rows: room for 16 vector lanes, one 64-byte
-    // cache line, so that no vector load of a row splits across two.
-    static constexpr std::int32_t kLanes = 16;
+    // The build that runs the hot loops.
+    KernelBuild kernelBuild() const { return kernelBuild_; }
 
+private:
     float randomInitialWeight();
     void perturbWeight(float& weight, float amplitude);
-
-    // The hot loops, for an instruction set (Isa: its native vector) and G
-    // such vectors side by side, one lane per hidden neuron; see Network.cpp.
-    template <class Isa, std::int32_t G>
-    void forwardPassWith();
-    template <class Isa, std::int32_t G>
-    void backPropagateWith();
-    template <class Isa, std::int32_t G>
-    void updateWeightsWith();
-    template <class Isa, std::int32_t G>
-    void updateWeightRows(std::int32_t depth);
-    template <class Isa, std::int32_t G>
-    void copyBySlot(const float (&byNeuron)[kMaxHidden][kMaxSlots],
-                    float (&bySlot)[kMaxSlots][kLanes]) const;
-    template <class Isa, std::int32_t G>
-    void copyByNeuron(const float (&bySlot)[kMaxSlots][kLanes],
-                      float (&byNeuron)[kMaxHidden][kMaxSlots]) const;
-    // The same three operations built for AVX2.
-    void forwardPassAvx2();
-    void backPropagateAvx2();
-    void updateWeightsAvx2();
+    void moveWeight(float& weight, float gradient) const;
+    // The vector kernels for the current hiddenCount, or null for the plain
+    // loops: the one place that picks the code of a hot loop.
+    const NetworkKernels* vectorKernels() const;
 
     RandomGenerator& random_;
-    // Whether this processor runs the AVX2 builds of the hot loops.
-    bool avx2_;
-
-    // Slot-major copies of hiddenDelta and hiddenState, [t][h]: the sums of
-    // one row of weights read one slot's neurons as one contiguous vector.
-    alignas(64) float deltaBySlot_[kMaxSlots][kLanes];
-    alignas(64) float stateBySlot_[kMaxSlots][kLanes];
+    KernelBuild kernelBuild_;
+    // The vector build's kernels, one per hiddenCount; null for the plain loops.
+    const NetworkKernels* kernels_;
 };
 
 }  // namespace varkelon

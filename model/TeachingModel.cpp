@@ -5,9 +5,9 @@
 namespace varkelon {
 
 TeachingModel::TeachingModel(RandomGenerator::Clock clock, Manager::RegimeSource regime,
-                             TeachingDisplay* display)
+                             TeachingDisplay* display, KernelBuild kernels)
     : random(std::move(clock)),
-      network(random),
+      network(random, kernels),
       plant(random),
       inputs(random, network, plant),
       manager(network, plant, inputs, std::move(regime), display) {}

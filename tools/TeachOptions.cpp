@@ -1,6 +1,7 @@
 #include "TeachOptions.h"
 
 #include <charconv>
+#include <vector>
 
 namespace varkelon {
 
@@ -39,6 +40,20 @@ bool splitPair(std::string_view text, std::string_view& cycle, std::string_view&
     return true;
 }
 
+// The kernel builds this processor runs, as "scalar, sse2 or avx2".
+std::string supportedKernelNames() {
+    std::vector<std::string_view> names;
+    for (KernelBuild build : kKernelBuilds) {
+        if (kernelBuildSupported(build)) names.push_back(kernelBuildName(build));
+    }
+    std::string text;
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        if (n > 0) text.append(n + 1 == names.size() ? " or " : ", ");
+        text.append(names[n]);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string_view regimeName(TeachingRegime regime) {
@@ -63,7 +78,7 @@ std::optional<TeachingRegime> regimeFromName(std::string_view name) {
 
 std::string_view teachUsage() {
     return "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
-           "                      [--neurons K:H]... [--quiet]\n"
+           "                      [--neurons K:H]... [--quiet] [--kernels NAME]\n"
            "Teaches the Varkelon network without a window and prints one CSV row per cycle.\n"
            "\n"
            "  --clock SECONDS  calendar time in whole seconds that every seeding reads,\n"
@@ -75,6 +90,9 @@ std::string_view teachUsage() {
            "  --neurons K:H    just before cycle K (1 or more), use H hidden neurons\n"
            "                   (1 to 10) without a rebuild; repeatable\n"
            "  --quiet          print the header and the last row only\n"
+           "  --kernels NAME   for checks and benchmarks: run the network's hot loops as\n"
+           "                   scalar, sse2 or avx2, where the processor supports it\n"
+           "                   (default: the fastest it supports); the numbers are the same\n"
            "  --help           show this text and exit\n"
            "\n"
            "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
@@ -104,7 +122,7 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         }
         const bool takesValue = argument == "--clock" || argument == "--cycles" ||
                                 argument == "--regime" || argument == "--switch" ||
-                                argument == "--neurons";
+                                argument == "--neurons" || argument == "--kernels";
         if (!takesValue) return fail("unknown argument " + quoted(argument) + " (see --help)");
         if (index + 1 >= arguments.size()) {
             return fail(std::string(argument) + " needs a value");
@@ -134,6 +152,13 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
                             quoted(value));
             }
             options.regime = *regime;
+        } else if (argument == "--kernels") {
+            const auto build = kernelBuildFromName(value);
+            if (!build || !kernelBuildSupported(*build)) {
+                return fail("--kernels expects " + supportedKernelNames() +
+                            " on this processor, not " + quoted(value));
+            }
+            options.kernels = *build;
         } else {
             const bool isSwitch = argument == "--switch";
             const std::string form = isSwitch ? "K:R" : "K:H";

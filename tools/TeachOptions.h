@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/KernelBuild.h"
 #include "model/TeachingRegime.h"
 
 namespace varkelon {
@@ -29,6 +30,7 @@ struct TeachOptions {
     std::vector<NeuronSetting> neurons;  // in command-line order
     bool quiet = false;
     bool help = false;
+    std::optional<KernelBuild> kernels;  // none: the fastest this processor runs
 };
 
 // Largest cycle count: the iteration counter is a 32-bit signed integer.

@@ -33,7 +33,8 @@ int teach(const TeachOptions& options) {
     const std::uint32_t seconds = options.clock;
     TeachingRegime regime = options.regime;
 
-    TeachingModel model([seconds] { return seconds; }, [&regime] { return regime; });
+    TeachingModel model([seconds] { return seconds; }, [&regime] { return regime; }, nullptr,
+                        options.kernels.value_or(bestKernelBuild()));
     Network& network = model.network;
     const NObject& plant = model.plant;
     Manager& manager = model.manager;

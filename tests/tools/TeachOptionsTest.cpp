@@ -24,6 +24,7 @@ TEST(TeachOptions, RequiredOnlyGivesTheDefaults) {
     EXPECT_TRUE(result.options->neurons.empty());
     EXPECT_FALSE(result.options->quiet);
     EXPECT_FALSE(result.options->help);
+    EXPECT_FALSE(result.options->kernels.has_value());
 }
 
 TEST(TeachOptions, EveryOptionInAnyOrder) {
@@ -91,6 +92,7 @@ const BadArguments kBad[] = {
     {{"--clock", "0", "--cycles", "1", "--regime"}, "varkelon-teach: --regime needs a value"},
     {{"--clock", "0", "--cycles", "1", "--switch"}, "varkelon-teach: --switch needs a value"},
     {{"--clock", "0", "--cycles", "1", "--neurons"}, "varkelon-teach: --neurons needs a value"},
+    {{"--clock", "0", "--cycles", "1", "--kernels"}, "varkelon-teach: --kernels needs a value"},
     // Unknown regime.
     {{"--clock", "0", "--cycles", "1", "--regime", "square"},
      "varkelon-teach: --regime expects static, sin, sin+random, random or none, not 'square'"},
@@ -153,6 +155,31 @@ TEST(TeachOptions, EachBadArgumentHasItsOwnMessage) {
         const TeachParse result = parse(bad.arguments);
         EXPECT_FALSE(result.options.has_value()) << bad.message;
         EXPECT_EQ(result.error, bad.message);
+    }
+}
+
+TEST(TeachOptions, KernelBuildsByNameWhereTheProcessorRunsThem) {
+    for (KernelBuild build : kKernelBuilds) {
+        const std::string_view name = kernelBuildName(build);
+        const TeachParse result = parse({"--clock", "0", "--cycles", "1", "--kernels", name});
+        if (kernelBuildSupported(build)) {
+            ASSERT_TRUE(result.options.has_value()) << result.error;
+            EXPECT_EQ(result.options->kernels, build);
+        } else {
+            EXPECT_FALSE(result.options.has_value()) << name;
+        }
+    }
+    // The message lists the builds this processor runs, the plain loops first.
+    for (std::string_view bad : {"avx512", "AVX2", "", "sse2 "}) {
+        const TeachParse result = parse({"--clock", "0", "--cycles", "1", "--kernels", bad});
+        EXPECT_FALSE(result.options.has_value()) << bad;
+        EXPECT_EQ(result.error.rfind("varkelon-teach: --kernels expects scalar", 0), 0u) << bad;
+        const std::string end = " on this processor, not '" + std::string(bad) + "'";
+        EXPECT_EQ(result.error.substr(result.error.size() - end.size()), end);
+        for (KernelBuild build : kKernelBuilds) {
+            if (!kernelBuildSupported(build)) continue;
+            EXPECT_NE(result.error.find(kernelBuildName(build)), std::string::npos) << bad;
+        }
     }
 }
 

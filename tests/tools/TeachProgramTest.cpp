@@ -102,6 +102,7 @@ TEST(TeachProgram, BadArgumentsExitTwoWithAMessageAndNoOutput) {
         {"--clock", "0", "--cycles", "1", "--bogus"},
         {"--clock", "0", "--cycles"},
         {"--clock", "0", "--cycles", "1", "--regime", "square"},
+        {"--clock", "0", "--cycles", "1", "--kernels", "fastest"},
         {"--clock", "0", "--cycles", "1", "--switch", "0:sin"},
         {"--clock", "0", "--cycles", "1", "--neurons", "0:5"},
         {"--clock", "0", "--cycles", "1", "--neurons", "3:11"},
@@ -211,6 +212,16 @@ TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
     const ProgramRun second = runProgram(arguments);
     EXPECT_EQ(second.status, 0);
     EXPECT_TRUE(second.out == first.out) << "two runs differ";
+
+    // Every build of the network's hot loops prints the same bytes.
+    for (KernelBuild build : kKernelBuilds) {
+        if (!kernelBuildSupported(build)) continue;
+        std::vector<std::string> withKernels = arguments;
+        withKernels.insert(withKernels.end(), {"--kernels", std::string(kernelBuildName(build))});
+        const ProgramRun run = runProgram(withKernels);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.out == first.out) << kernelBuildName(build) << " differs";
+    }
 
     // Quiet: the header and the last row only.
     std::vector<std::string> quietArguments = arguments;

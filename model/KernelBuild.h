@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace varkelon {
+
+// The builds of the network's hot loops (forwardPass, backPropagate and the
+// weight update). Scalar is the plain loops, the reference and the fallback;
+// the vector builds run the same float operations in the same order, one
+// hidden neuron per lane, and so give the same bits.
+enum class KernelBuild : std::uint8_t { Scalar, Sse2, Avx2 };
+
+// Slowest first.
+inline constexpr std::array<KernelBuild, 3> kKernelBuilds = {KernelBuild::Scalar, KernelBuild::Sse2,
+                                                             KernelBuild::Avx2};
+
+// "scalar", "sse2", "avx2".
+std::string_view kernelBuildName(KernelBuild build);
+std::optional<KernelBuild> kernelBuildFromName(std::string_view name);
+
+// Whether this program has the build and this processor runs it.
+bool kernelBuildSupported(KernelBuild build);
+// The fastest supported build.
+KernelBuild bestKernelBuild();
+
+}  // namespace varkelon
