@@ -658,7 +658,9 @@ void TForm1::setLamp(QRgb colour) {
     // The lamp is disabled: its colour must hold in every colour group.
     palette.setColor(QPalette::Window, QColor(colour));
     Memo1->setPalette(palette);
-    // The mode in words as well, for those who do not see the colour.
+    // The mode in words as well, for those who do not see the colour. A new
+    // name goes out to assistive technology as a NameChanged event, so a
+    // screen reader hears the change.
     Memo1->setAccessibleName(modeInWords(colour));
 }
 
