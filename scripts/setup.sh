@@ -19,6 +19,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-liberation
+  qt6-gtk-platformtheme dbus at-spi2-core python3-pyatspi procps
   clang-14 libclang-rt-14-dev valgrind
   help2man lintian desktop-file-utils appstream dpkg-dev fakeroot locales
 )

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <initializer_list>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -165,6 +167,20 @@ QFrame* makeDrawingPanel(QWidget* page, const char* name, const QColor& colour) 
     return panel;
 }
 
+// What the lamp's colour tells.
+QString modeInWords(QRgb lamp) {
+    switch (lamp) {
+        case TForm1::kQuickLamp:
+            return QStringLiteral("Quick");
+        case TForm1::kStepLamp:
+            return QStringLiteral("Step");
+        case TForm1::kContinuousLamp:
+            return QStringLiteral("Continuous");
+        default:
+            return QStringLiteral("Stopped");
+    }
+}
+
 QWidget* sheetOf(Page page, QWidget* graph, QWidget* estimation, QWidget* table) {
     switch (page) {
         case Page::Graph:
@@ -204,6 +220,7 @@ TForm1::TForm1(ErrorDisplay& errors, FormParts parts)
 
     setTabOrder();
     connectHandlers();
+    nameControlsForAssistiveTechnology();
     // The form names no first control: the first Tab stop has the focus.
     RadioButton1->setFocus();
 
@@ -409,6 +426,20 @@ void TForm1::setTabOrder() {
                               Button2,      ScrollBar1,   Button3,      Button4,      Button5};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void TForm1::nameControlsForAssistiveTechnology() {
+    // A label that is an edit's or a scroll bar's buddy gives it its
+    // accessible name, in the caption language of the moment.
+    const std::pair<QLabel*, QWidget*> named[] = {
+        {Label4, Edit5}, {Label5, Edit6},  {Label6, Edit7},  {Label11, Edit8},
+        {Label10, Edit9}, {Label9, Edit10}, {Label1, Edit2}, {Label2, Edit3},
+        {Label3, Edit4}, {Label7, ScrollBar1}};
+    for (const auto& [label, control] : named)
+        label->setBuddy(control);
+    // The pictures and the table are named by their hints.
+    for (QWidget* control : std::initializer_list<QWidget*>{PaintBox1, PaintBox2, StringGrid1})
+        control->setAccessibleName(control->toolTip());
 }
 
 void TForm1::connectHandlers() {
@@ -680,6 +711,10 @@ void TForm1::setLamp(QRgb colour) {
     // The lamp is disabled: its colour must hold in every colour group.
     palette.setColor(QPalette::Window, QColor(colour));
     Memo1->setPalette(palette);
+    // The mode in words as well, for those who do not see the colour. A new
+    // name goes out to assistive technology as a NameChanged event, so a
+    // screen reader hears the change.
+    Memo1->setAccessibleName(modeInWords(colour));
 }
 
 QColor TForm1::lampColour() const {

@@ -105,6 +105,7 @@ private:
     void buildCommands();
     void setTabOrder();
     void connectHandlers();
+    void nameControlsForAssistiveTechnology();
     // Runs a handler and shows what it throws. Qt's widgets are built
     // without exception support, so an exception must not unwind through
     // them: it would skip their clean-ups. The application's notify catches

@@ -29,6 +29,9 @@ UpDown::UpDown(QWidget* parent, const QRect& geometry, QLineEdit& buddy, int min
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
+    // An arrow has no text to name it by for assistive technology.
+    up_->setAccessibleName(QStringLiteral("Up"));
+    down_->setAccessibleName(QStringLiteral("Down"));
     // The system's spinner steps when the button goes down, and again at
     // every repeat while it is held (an auto-repeat emits pressed again).
     connect(up_, &QToolButton::pressed, this, [this] { stepBy(1); });

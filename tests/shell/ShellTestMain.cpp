@@ -12,5 +12,6 @@ int main(int argc, char** argv) {
     failures += runCommandTests(argc, argv);
     failures += runNeuronCountTests(argc, argv);
     failures += runEventTests(argc, argv);
+    failures += runAccessibilityTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -60,5 +60,6 @@ int runFormTests(int argc, char** argv);
 int runCommandTests(int argc, char** argv);
 int runNeuronCountTests(int argc, char** argv);
 int runEventTests(int argc, char** argv);
+int runAccessibilityTests(int argc, char** argv);
 
 }  // namespace varkelon::test

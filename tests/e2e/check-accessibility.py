@@ -1,0 +1,205 @@
+#!/usr/bin/python3
+"""Reads the running window through AT-SPI, as a screen reader does.
+
+    check-accessibility.py PID
+
+PID is the window program, started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on
+the session bus this process sees. Checks the names and roles of the controls
+(found by their places in the form) in English, then in Russian after a choice
+in the language box made with real X events (xdotool), and the lamp's words
+after Step, Quickly, the speed bar and Stop, each with its announcement.
+Ends with a press on Exit: the program then ends by itself.
+Prints every disagreement; exits with 1 when there is one.
+"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+TIMEOUT = 60
+
+GRAPH_PICTURE = "Outputs of neuronet & object"
+ESTIMATION_PICTURE = "Quality of the neuronet adaptation"
+
+# A control: where it lies (the window, or a page by its tab's index), its
+# role, its place there, its name in English and in Russian. On Linux Qt
+# names a combo box by the item it shows, by its group box while none is.
+CONTROLS = [
+    # control        parent  role            left, top   English                Russian
+    ("Edit5",        0,      "text",         (24, 256),  "Iteration",           "Итерация"),
+    ("Edit6",        0,      "text",         (152, 256), "Estimation",          "Оценка"),
+    ("Edit7",        0,      "text",         (280, 256), "Noise",               "Шум"),
+    ("PaintBox1",    0,      "filler",       (2, 2),     GRAPH_PICTURE,         GRAPH_PICTURE),
+    ("Edit8",        1,      "text",         (8, 256),   "Iteration",           "Итерация"),
+    ("Edit9",        1,      "text",         (104, 256), "Estimation",          "Оценка"),
+    ("Edit10",       1,      "text",         (200, 256), "Noise",               "Шум"),
+    ("PaintBox2",    1,      "filler",       (2, 2),     ESTIMATION_PICTURE,    ESTIMATION_PICTURE),
+    ("RadioButton5", 1,      "radio button", (288, 256), "Running",             "Бегущая"),
+    ("Edit2",        2,      "text",         (288, 144), "Iteration",           "Итерация"),
+    ("Edit3",        2,      "text",         (288, 200), "Estimation",          "Оценка"),
+    ("Edit4",        2,      "text",         (288, 256), "Noise",               "Шум"),
+    ("StringGrid1",  2,      "table",        (16, 0),    GRAPH_PICTURE,         GRAPH_PICTURE),
+    ("ComboBox1",    2,      "combo box",    (296, 32),  "Language  Язык",      "Русский"),
+    ("Memo2",        None,   "text",         (424, 152), "Quantity of Neurons", "Число нейронов"),
+    ("UpDown1 up",   None,   "push button",  (449, 152), "Up",                  "Up"),
+    ("UpDown1 down", None,   "push button",  (449, 161), "Down",                "Down"),
+    ("ScrollBar1",   None,   "scroll bar",   (440, 233), "Speed",               "Скорость"),
+    ("Button4",      None,   "push button",  (400, 224), "Stop",                "Стоп"),
+    ("Button3",      None,   "push button",  (400, 256), "Step",                "Шаг"),
+    ("Button1",      None,   "push button",  (400, 288), "Quickly",             "Быстро"),
+    ("Button2",      None,   "push button",  (456, 287), "Exit",                "Выход"),
+    ("Memo1",        None,   "frame",        (464, 264), "Stopped",             "Stopped"),
+]
+
+# Roles a user acts on or reads: each must carry a name.
+NAMED_ROLES = {"push button", "radio button", "text", "scroll bar", "combo box", "table",
+               "page tab", "list item"}
+
+failures = []
+
+
+def fail(message):
+    failures.append(message)
+    print("FAIL: " + message, file=sys.stderr)
+
+
+def wait_for(what, condition):
+    """Polls condition, delivering AT-SPI events meanwhile, until it is true."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + TIMEOUT
+    while True:
+        while context.pending():
+            context.iteration(False)
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > end:
+            raise TimeoutError("waited %d s for %s" % (TIMEOUT, what))
+        time.sleep(0.1)
+
+
+def descendants(node):
+    for child in node:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def place(node):
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+class Window:
+    def __init__(self, pid):
+        desktop = pyatspi.Registry.getDesktop(0)
+
+        def application():
+            for app in desktop:
+                if app is not None and app.get_process_id() == pid:
+                    return app
+            return None
+
+        app = wait_for("the program on the accessibility bus", application)
+        self.form = wait_for("its window", lambda: app.childCount > 0 and app[0])
+        self.pages = next(n for n in descendants(self.form) if n.getRoleName() == "layered pane")
+        self.tabs = next(n for n in descendants(self.form) if n.getRoleName() == "page tab list")
+
+    def show_page(self, index):
+        self.tabs[index].queryAction().doAction(0)
+        wait_for("page %d" % index,
+                 lambda: self.pages[index].getState().contains(pyatspi.STATE_SHOWING))
+
+    def find(self, parent, role, where):
+        """The control of the role at its place in the window or the page."""
+        frame = self.form if parent is None else self.pages[parent]
+        left, top, _, _ = place(frame)
+        for node in descendants(frame):
+            if node.getRoleName() == role and place(node)[:2] == (left + where[0], top + where[1]):
+                return node
+        return None
+
+    def control(self, name):
+        row = next(row for row in CONTROLS if row[0] == name)
+        return self.find(row[1], row[2], row[3])
+
+    def press(self, name):
+        """Presses a button through its accessible action, as a screen reader does."""
+        action = self.control(name).queryAction()
+        action.doAction(next(i for i in range(action.nActions) if action.getName(i) == "Press"))
+
+
+def check_names(window, column, language):
+    for page in (0, 1, 2, None):
+        if page is not None:
+            window.show_page(page)
+        frame = window.form if page is None else window.pages[page]
+        for row in CONTROLS:
+            control, parent, role, where = row[:4]
+            if parent != page:
+                continue
+            node = window.find(parent, role, where)
+            if node is None:
+                fail("%s: no %s at %s" % (control, role, where))
+            elif node.name != row[column]:
+                fail("%s (%s): named %r in %s, expected %r"
+                     % (control, role, node.name, language, row[column]))
+        for node in descendants(frame):
+            if node.getRoleName() in NAMED_ROLES and node.getState().contains(pyatspi.STATE_SHOWING) \
+                    and not node.name.strip():
+                fail("a %s at %s has no name in %s" % (node.getRoleName(), place(node), language))
+
+
+def choose_russian(window):
+    """Opens the language box with a click and picks the second item with keys."""
+    window.show_page(2)
+    combo = window.control("ComboBox1")
+    x, y, width, height = place(combo)
+    subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2),
+                    "click", "1"], check=True)
+    wait_for("the language list", lambda: combo[0].getState().contains(pyatspi.STATE_SHOWING))
+    subprocess.run(["xdotool", "key", "Down", "Down", "Return"], check=True)
+    readout = window.control("Edit2")
+    wait_for("Russian captions", lambda: readout.name == "Итерация")
+
+
+def check_lamp(window):
+    lamp = window.control("Memo1")
+    announced = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: announced.append(event.source.name)
+        if event.source.getRoleName() == "frame" else None,
+        "object:property-change:accessible-name")
+    speed = window.control("ScrollBar1")
+    commands = [
+        # command, how, the lamp's words
+        ("Step", lambda: window.press("Button3"), "Step"),
+        ("Quickly", lambda: window.press("Button1"), "Quick"),
+        ("speed bar", lambda: speed.queryComponent().grabFocus(), "Continuous"),
+        ("Stop", lambda: window.press("Button4"), "Stopped"),
+    ]
+    for command, act, words in commands:
+        act()
+        try:
+            wait_for("the lamp to say %r" % words, lambda: lamp.name == words)
+            wait_for("the change to %r announced" % words, lambda: words in announced)
+        except TimeoutError as error:
+            fail("%s: %s; the lamp says %r, announced %r" % (command, error, lamp.name, announced))
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: check-accessibility.py PID")
+    window = Window(int(sys.argv[1]))
+    check_names(window, 4, "English")
+    choose_russian(window)
+    check_names(window, 5, "Russian")
+    check_lamp(window)
+    window.press("Button2")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
