@@ -15,7 +15,8 @@ namespace {
 // Messages while the application object connects to the display. Qt ends
 // the program with an abort when it finds no display; this says so in one
 // line and ends with status 1 instead. Its platform warnings that lead up
-// to that are the same news, so they are dropped.
+// to that are the same news, so they are dropped; the platform's debugging
+// output, when asked for, goes through.
 void startupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) {
         std::fputs("varkelon: cannot open the window: no display could be reached"
@@ -24,7 +25,8 @@ void startupMessage(QtMsgType type, const QMessageLogContext& context, const QSt
         std::fflush(stderr);
         std::_Exit(1);
     }
-    if (context.category != nullptr && std::strncmp(context.category, "qt.qpa.", 7) == 0)
+    if (type != QtDebugMsg && context.category != nullptr &&
+        std::strncmp(context.category, "qt.qpa.", 7) == 0)
         return;
     std::fputs(qPrintable(qFormatLogMessage(type, context, message) + QLatin1Char('\n')), stderr);
 }
