@@ -29,6 +29,7 @@ struct TeachOptions {
     std::vector<NeuronSetting> neurons;  // in command-line order
     bool quiet = false;
     bool help = false;
+    bool version = false;
 };
 
 // Largest cycle count: the iteration counter is a 32-bit signed integer.
@@ -40,9 +41,6 @@ struct TeachParse {
 };
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
-
-std::string_view regimeName(TeachingRegime regime);
-std::optional<TeachingRegime> regimeFromName(std::string_view name);
 
 // Usage text for --help.
 std::string_view teachUsage();
