@@ -35,9 +35,7 @@ py::dict teach(const py::object& clock, const py::object& cycles, const py::obje
     return rows.columns();
 }
 
-constexpr const char* kTeachDoc = R"doc(teach(clock, cycles, regime="static", switches=None, neurons=None) -> dict
-
-Runs varkelon-teach's teaching run and returns its rows as NumPy columns.
+constexpr const char* kTeachDoc = R"doc(Runs varkelon-teach's teaching run and returns its rows as NumPy columns.
 
 The model objects are created in their seeding order with every seeding
 reading `clock` (whole seconds, 0 to 4294967295), reset (row 0), then
@@ -76,7 +74,6 @@ without a rebuild. Bad values raise ValueError and change nothing.)doc")
              py::arg("regime") = "static")
         .def("step", &PythonModel::step, "Runs one teaching cycle.")
         .def("run", &PythonModel::run, py::arg("cycles"),
-             "run(cycles) -> dict\n\n"
              "Runs `cycles` teaching cycles (0 or more) and returns their rows in teach()'s\n"
              "form, without the row of the cycle before them. The interpreter's lock is\n"
              "released while they run.")

@@ -21,6 +21,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-liberation
   clang-14 libclang-rt-14-dev valgrind
   help2man lintian desktop-file-utils appstream dpkg-dev fakeroot
+  pybind11-dev python3-dev python3-numpy python3-pytest
 )
 
 missing=()

@@ -176,15 +176,15 @@ def test_state_arrays_have_the_active_sizes(hidden):
         array = getattr(model, name)
         assert array.shape == shape and array.dtype == np.float32, name
         assert not array.flags.writeable, name
-        # A copy: changing the model later leaves it as it was.
         assert np.all(np.isfinite(array)), name
     # The latest history entry is this cycle's estimation, times 10.
     assert model.estimation_history[-1] == np.float32(10 * np.float32(model.estimation))
-    # Random inputs are positive and each target is its channel's gain times it.
     assert np.all(np.abs(model.gains) <= 0.9999)
+    # Copies: the next cycle leaves the one taken before it as it was.
     held = model.targets
+    kept = held.copy()
     model.step()
-    assert not np.array_equal(held, model.targets)
+    assert np.array_equal(held, kept) and not np.array_equal(held, model.targets)
 
 
 def test_a_long_run_lets_other_threads_run():
