@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/TeachingModel.h"
-#include "tools/TeachOptions.h"
+#include "model/TeachingRegime.h"
 
 using namespace varkelon;
 

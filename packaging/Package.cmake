@@ -22,3 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The run-time dependencies come from dpkg-shlibdeps, never from a list here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+# One package of the install rules without a component of their own; the
+# Python module (component python) is not in it.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_COMPONENTS_ALL Unspecified)

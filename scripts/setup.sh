@@ -22,6 +22,7 @@ packages=(
   qt6-gtk-platformtheme dbus at-spi2-core python3-pyatspi procps
   clang-14 libclang-rt-14-dev valgrind
   help2man lintian desktop-file-utils appstream dpkg-dev fakeroot locales
+  pybind11-dev python3-dev python3-numpy python3-pytest
 )
 
 missing=()

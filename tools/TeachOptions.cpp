@@ -7,8 +7,6 @@ namespace varkelon {
 
 namespace {
 
-constexpr std::string_view kRegimeChoices = "static, sin, sin+random, random or none";
-
 // A plain decimal number, digits only, within [low, high].
 std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, std::int64_t high) {
     if (text.empty() || text.size() > 18) return std::nullopt;
@@ -56,26 +54,6 @@ std::string supportedKernelNames() {
 
 }  // namespace
 
-std::string_view regimeName(TeachingRegime regime) {
-    switch (regime) {
-        case TeachingRegime::Static: return "static";
-        case TeachingRegime::Sin: return "sin";
-        case TeachingRegime::SinPlusRandom: return "sin+random";
-        case TeachingRegime::Random: return "random";
-        case TeachingRegime::None: return "none";
-    }
-    return "none";
-}
-
-std::optional<TeachingRegime> regimeFromName(std::string_view name) {
-    for (TeachingRegime regime : {TeachingRegime::Static, TeachingRegime::Sin,
-                                  TeachingRegime::SinPlusRandom, TeachingRegime::Random,
-                                  TeachingRegime::None}) {
-        if (name == regimeName(regime)) return regime;
-    }
-    return std::nullopt;
-}
-
 std::string_view teachUsage() {
     return "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
            "                      [--neurons K:H]... [--quiet] [--kernels NAME]\n"
@@ -94,9 +72,11 @@ std::string_view teachUsage() {
            "                   scalar, sse2 or avx2, where the processor supports it\n"
            "                   (default: the fastest it supports); the numbers are the same\n"
            "  --help           show this text and exit\n"
+           "  --version        show the version and exit\n"
            "\n"
            "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
-           "Bad arguments give a one-line message on standard error and exit status 2.\n";
+           "Bad arguments give a one-line message on standard error and exit status 2; an\n"
+           "output that cannot be written, a one-line message and exit status 1.\n";
 }
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
@@ -113,6 +93,11 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         const std::string_view argument = arguments[index];
         if (argument == "--help") {
             options.help = true;
+            result.options = options;
+            return result;
+        }
+        if (argument == "--version") {
+            options.version = true;
             result.options = options;
             return result;
         }
@@ -148,7 +133,7 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         } else if (argument == "--regime") {
             const auto regime = regimeFromName(value);
             if (!regime) {
-                return fail("--regime expects " + std::string(kRegimeChoices) + ", not " +
+                return fail("--regime expects " + std::string(regimeChoices()) + ", not " +
                             quoted(value));
             }
             options.regime = *regime;
@@ -176,7 +161,7 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
                 const auto regime = regimeFromName(settingText);
                 if (!regime) {
                     return fail("--switch expects K:R with R one of " +
-                                std::string(kRegimeChoices) + ", not " + quoted(value));
+                                std::string(regimeChoices()) + ", not " + quoted(value));
                 }
                 options.switches.push_back({*cycle, *regime});
             } else {

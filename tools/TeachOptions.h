@@ -31,6 +31,7 @@ struct TeachOptions {
     bool quiet = false;
     bool help = false;
     std::optional<KernelBuild> kernels;  // none: the fastest this processor runs
+    bool version = false;
 };
 
 // Largest cycle count: the iteration counter is a 32-bit signed integer.
@@ -42,9 +43,6 @@ struct TeachParse {
 };
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
-
-std::string_view regimeName(TeachingRegime regime);
-std::optional<TeachingRegime> regimeFromName(std::string_view name);
 
 // Usage text for --help.
 std::string_view teachUsage();

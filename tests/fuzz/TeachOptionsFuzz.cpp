@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const TeachOptions& options = *parse.options;
     require(parse.error.empty());
-    if (options.help) return 0;
+    if (options.help || options.version) return 0;
     require(options.cycles >= 0 && options.cycles <= kMaxCycles);
     for (const RegimeSwitch& change : options.switches) require(change.cycle >= 1);
     for (const NeuronSetting& setting : options.neurons) {

@@ -2,6 +2,7 @@
 // what goes to which stream, the CSV it prints, and that two runs agree.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,7 +45,8 @@ std::string quoted(const std::string& text) {
     return result;
 }
 
-ProgramRun runProgram(const std::vector<std::string>& arguments) {
+// `redirect` is added to the shell command, for example ">/dev/full".
+ProgramRun runProgram(const std::vector<std::string>& arguments, const std::string& redirect = "") {
     char errPath[] = "/tmp/varkelon-teach-test-XXXXXX";
     const int errFile = mkstemp(errPath);
     EXPECT_GE(errFile, 0);
@@ -57,6 +59,7 @@ ProgramRun runProgram(const std::vector<std::string>& arguments) {
     }
     command.append(" 2>");
     command.append(quoted(errPath));
+    if (!redirect.empty()) command.append(" " + redirect);
 
     ProgramRun result;
     FILE* pipe = popen(command.c_str(), "r");
@@ -286,6 +289,81 @@ TEST(TeachProgram, LaterChangesForOneCycleWin) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3].substr(0, 11), "2,random,9,");
     EXPECT_EQ(lines[4].substr(0, 11), "3,random,9,");
+}
+
+TEST(TeachProgram, VersionPrintsTheProgramsVersion) {
+    const ProgramRun result = runProgram({"--version"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, std::string("varkelon-teach ") + VARKELON_VERSION + "\n");
+    EXPECT_EQ(result.err, "");
+}
+
+// Every run below would take hours to the end: the program must give up at
+// its first failed write.
+TEST(TeachProgram, AnOutputThatCannotBeWrittenEndsTheRunAtOnce) {
+    const std::vector<std::string> endless = {"--clock", "0", "--cycles", "2147483647"};
+    std::vector<std::string> quietEndless = endless;
+    quietEndless.push_back("--quiet");
+    const struct {
+        std::vector<std::string> arguments;
+        std::string redirect;
+        std::string reason;
+    } cases[] = {
+        {endless, ">/dev/full", "No space left on device"},
+        {quietEndless, ">/dev/full", "No space left on device"},
+        {endless, ">&-", "Bad file descriptor"},
+        {quietEndless, ">&-", "Bad file descriptor"},
+        {{"--help"}, ">/dev/full", "No space left on device"},
+        {{"--version"}, ">&-", "Bad file descriptor"},
+    };
+    for (const auto& failing : cases) {
+        const ProgramRun result = runProgram(failing.arguments, failing.redirect);
+        EXPECT_EQ(result.status, 1) << failing.redirect;
+        EXPECT_EQ(result.err, "varkelon-teach: cannot write the output: " + failing.reason + "\n");
+    }
+}
+
+TEST(TeachProgram, AClosedPipeEndsTheRunBySigpipe) {
+    // The reader goes away after the first bytes; the writer is killed by
+    // SIGPIPE as any filter in a pipeline is, with nothing on stderr.
+    signal(SIGPIPE, SIG_DFL);
+    const std::string command =
+        "exec " + quoted(VARKELON_TEACH_PROGRAM) + " --clock 0 --cycles 2147483647 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char buffer[256];
+    ASSERT_GT(std::fread(buffer, 1, sizeof buffer, pipe), 0u);
+    const int wait = pclose(pipe);
+    EXPECT_TRUE(WIFSIGNALED(wait) && WTERMSIG(wait) == SIGPIPE) << "wait status " << wait;
+}
+
+// The printed bytes of whole runs against the model's rows, stepped here
+// with the changes made by hand and printed with printf's "%.9g".
+TEST(TeachProgram, RunsInEveryRegimePrintTheModelsRowsByteForByte) {
+    const char* names[] = {"static", "sin", "sin+random", "random", "none"};
+    for (std::size_t n = 0; n < 5; ++n) {
+        const std::string name = names[n];
+        const TeachingRegime first = kTeachingRegimes[n];
+        // Each run also switches to the next regime half-way, and drops to
+        // two hidden neurons a little later.
+        const TeachingRegime second = kTeachingRegimes[(n + 1) % 5];
+        const ProgramRun result =
+            runProgram({"--clock", "1600000000", "--cycles", "2000", "--regime", name, "--switch",
+                        "1000:" + std::string(names[(n + 1) % 5]), "--neurons", "1200:2"});
+        ASSERT_EQ(result.status, 0) << result.err;
+
+        TeachingRegime regime = first;
+        TeachingModel model([] { return 1600000000u; }, [&regime] { return regime; });
+        model.manager.reset();
+        std::string expected = std::string(kHeader) + "\n" + expectedRow(model, regime) + "\n";
+        for (int k = 1; k <= 2000; ++k) {
+            if (k == 1000) regime = second;
+            if (k == 1200) model.network.hiddenCount = 2;
+            model.manager.step();
+            expected += expectedRow(model, regime) + "\n";
+        }
+        EXPECT_TRUE(result.out == expected) << name;
+    }
 }
 
 }  // namespace

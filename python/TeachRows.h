@@ -1,0 +1,53 @@
+#pragma once
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include <cstdint>
+
+#include "tools/TeachRow.h"
+#include "tools/TeachingRun.h"
+
+namespace varkelon {
+
+// The rows of a run as NumPy columns, one per CSV column. The arrays are made
+// up front, with the interpreter's lock held; filling them needs no lock, so
+// a long run lets other Python threads go on.
+class TeachRows {
+public:
+    explicit TeachRows(std::int64_t count);
+
+    // Row `index` of the columns; no Python object is touched.
+    void put(std::int64_t index, const TeachRow& row) {
+        iterationData_[index] = row.iteration;
+        regimeData_[index] = static_cast<std::uint8_t>(row.regime);
+        hiddenData_[index] = row.hiddenCount;
+        estimationData_[index] = row.estimation;
+        rateData_[index] = row.learningRate;
+        noiseData_[index] = row.noiseLevel;
+    }
+
+    // Runs `cycles` cycles of `run` into rows first, first + 1, ...: without
+    // the lock, in stretches, checking for Ctrl-C between them.
+    void fill(TeachingRun& run, std::int64_t cycles, std::int64_t first);
+
+    // {"iteration": int32, "regime": str, "hidden_count": int32,
+    //  "estimation", "learning_rate", "noise_level": float32}.
+    pybind11::dict columns() const;
+
+private:
+    pybind11::array_t<std::int32_t> iteration_;
+    pybind11::array_t<std::uint8_t> regime_;
+    pybind11::array_t<std::int32_t> hidden_;
+    pybind11::array_t<float> estimation_;
+    pybind11::array_t<float> rate_;
+    pybind11::array_t<float> noise_;
+    std::int32_t* iterationData_;
+    std::uint8_t* regimeData_;
+    std::int32_t* hiddenData_;
+    float* estimationData_;
+    float* rateData_;
+    float* noiseData_;
+};
+
+}  // namespace varkelon

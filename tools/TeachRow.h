@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "model/TeachingRegime.h"
+
+namespace varkelon {
+
+// One line of varkelon-teach's CSV: the state of a run after a cycle (or
+// after the reset, row 0).
+struct TeachRow {
+    std::int32_t iteration = 0;
+    TeachingRegime regime = TeachingRegime::Static;
+    std::int32_t hiddenCount = 0;
+    float estimation = 0;
+    float learningRate = 0;
+    float noiseLevel = 0;
+};
+
+inline constexpr std::string_view kTeachHeader =
+    "iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n";
+
+// Room for the longest row: two 11-character integers, a 10-character
+// regime name, three reals of at most 15 characters ("-1.17549435e-38"),
+// five commas and the newline; rounded up.
+inline constexpr std::size_t kMaxTeachRowLength = 96;
+
+// Writes the row with its newline at `out` (room for kMaxTeachRowLength
+// characters) and returns the end. The reals come out as printf's "%.9g"
+// writes them, without printf's format parsing and locale: nine digits
+// rounded in 128-bit integers, and std::to_chars for the values outside
+// that method's range (zero, the tiniest, infinities, NaN).
+char* formatTeachRow(const TeachRow& row, char* out);
+
+// The same text through snprintf: the plain reference the fast version is
+// held to.
+char* printTeachRow(const TeachRow& row, char* out);
+
+}  // namespace varkelon
