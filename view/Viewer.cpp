@@ -100,9 +100,14 @@ Viewer::Viewer(ViewerWindow& window, const Manager& manager, const Network& netw
                const NObject& plant)
     : window_(window), manager_(manager), network_(network), plant_(plant) {}
 
-Canvas& Viewer::paintBox2Canvas() {
-    paintBox2Canvas_.setTarget(window_.paintBoxImage(Page::Estimation));
-    return paintBox2Canvas_;
+Viewer::PlotArea::PlotArea(const QImage& box)
+    : boxHeight(box.height()), left(10), top(30), right(box.width() - 10),
+      bottom(box.height() - 30) {}
+
+Canvas& Viewer::paintBoxCanvas(Page page) {
+    Canvas& canvas = page == Page::Graph ? paintBox1Canvas_ : paintBox2Canvas_;
+    canvas.setTarget(window_.paintBoxImage(page));
+    return canvas;
 }
 
 Canvas& Viewer::bitmapCanvas() {
@@ -110,21 +115,19 @@ Canvas& Viewer::bitmapCanvas() {
     return bitmapCanvas_;
 }
 
-// The synchronous repaint that clears PaintBox2 to its panel's colour; the
-// canvas's pen takes that colour first.
+// The canvas's pen takes the panel's colour before the area is cleared to it.
 void Viewer::clearEstimationBox() {
     const QRgb background = window_.windowColour().rgb();
-    Canvas& canvas = paintBox2Canvas();
+    Canvas& canvas = paintBoxCanvas(Page::Estimation);
     canvas.setPenColour(background);
     canvas.target().fill(background);
     window_.repaintPaintBox(Page::Estimation);
 }
 
 void Viewer::teachingReset() {
-    fullRedraw = 1;
     if (window_.isPageVisible(Page::Estimation))
         clearEstimationBox();
-    fullRedraw = 1;
+    fullRedraw_ = 1;
 }
 
 void Viewer::refresh() {
@@ -133,7 +136,7 @@ void Viewer::refresh() {
     } else if (window_.isPageVisible(Page::Estimation)) {
         if (manager_.iteration == 0) {
             clearEstimationBox();
-            fullRedraw = 1;
+            fullRedraw_ = 1;
         }
         if (window_.isRunningChecked()) {
             drawEstimationRunning();
@@ -200,16 +203,12 @@ QString Viewer::formatCell(float value) {
 }
 
 void Viewer::drawOutputGraph() {
-    const QImage& box = window_.paintBoxImage(Page::Graph);
-    const int width = box.width();
-    const int height = box.height();
-    const int clientWidth = box.width();
+    const PlotArea area(window_.paintBoxImage(Page::Graph));
 
     // Plotting constants, held in single precision.
-    const float left = single(width * 0.5 - (width - 20) * 0.5);
-    const float top = 30;
-    const float bottom = single(height - 30);
-    const float plotHeight = bottom - top;
+    const float left = static_cast<float>(area.left);
+    const float top = static_cast<float>(area.top);
+    const float plotHeight = static_cast<float>(area.height());
     const float midY = plotHeight * 0.5f + top;
     const float scale = plotHeight * 0.5f;
     const auto yOf = [midY, scale](float value) {
@@ -221,34 +220,34 @@ void Viewer::drawOutputGraph() {
         return truncated(static_cast<double>(midY) - static_cast<double>(value) * scale);
     };
 
-    clearBitmap();
-    Canvas& canvas = bitmapCanvas();
-    canvas.setPenColour(kBlack);
+    Canvas& bitmap = bitmapCanvas();
+    clearBitmap(bitmap);
+    bitmap.setPenColour(kBlack);
 
     const std::int32_t count = network_.outputCount;
     const std::int32_t slot = network_.timeSlot;
     int previousX = truncated(left);
     for (std::int32_t k = 1; k < count; ++k) {
-        const int x = truncated(left + ((clientWidth - 20) * k) / (count - 1));
+        const int x = truncated(left + (area.width() * k) / (count - 1));
 
-        canvas.setPenStyle(Canvas::PenStyle::Dotted);
-        canvas.moveTo(previousX, yOf(plant_.outputs[k - 1]));
-        canvas.lineTo(x, yOf(plant_.outputs[k]));
+        bitmap.setPenStyle(Canvas::PenStyle::Dotted);
+        bitmap.moveTo(previousX, yOf(plant_.outputs[k - 1]));
+        bitmap.lineTo(x, yOf(plant_.outputs[k]));
 
-        canvas.setPenStyle(Canvas::PenStyle::Solid);
-        canvas.moveTo(previousX, yOf(network_.outputs[k - 1][slot]));
-        canvas.lineTo(x, yOf(network_.outputs[k][slot]));
+        bitmap.setPenStyle(Canvas::PenStyle::Solid);
+        bitmap.moveTo(previousX, yOf(network_.outputs[k - 1][slot]));
+        bitmap.lineTo(x, yOf(network_.outputs[k][slot]));
 
         previousX = x;
     }
 
-    drawGraphFrame();
-    paintBox1Canvas_.setTarget(window_.paintBoxImage(Page::Graph));
-    paintBox1Canvas_.copyFrom(window_.offscreenBitmap());
+    drawGraphFrame(bitmap, area);
+    paintBoxCanvas(Page::Graph).copyFrom(bitmap.target());
     window_.paintBoxChanged(Page::Graph);
 }
 
-void Viewer::drawEstimationSegment(std::int32_t column, float current, float previous) {
+void Viewer::drawEstimationSegment(Canvas& target, const PlotArea& area, std::int32_t column,
+                                   float current, float previous) {
     // Clamped to 0 to 1.5; not-a-number goes to 0.
     if (!(current >= 0))
         current = 0;
@@ -259,25 +258,28 @@ void Viewer::drawEstimationSegment(std::int32_t column, float current, float pre
     if (previous > 1.5f)
         previous = 1.5f;
 
-    const QImage& box = window_.paintBoxImage(Page::Estimation);
-    const int width = box.width();
-    const int height = box.height();
     const std::int32_t size = network_.estimationHistorySize;
-
-    const double step = single(static_cast<double>(width - 20) / (size - 1));
-    const double left = single(window_.paintBoxLeft(Page::Estimation) + 10);
+    const double step = single(static_cast<double>(area.width()) / (size - 1));
+    const double left = single(window_.paintBoxLeft(Page::Estimation) + area.left);
     const int currentX = truncated(left + column * step);
     const int previousX = column == 0 ? currentX : truncated(left + (column - 1) * step);
-    const auto yOf = [height](float value) {
-        return truncated((height - 30) - (height * 0.5) * static_cast<double>(value));
+    // Half the paint box's height per unit, up from the bottom line.
+    const auto yOf = [&area](float value) {
+        return truncated(area.bottom - (area.boxHeight * 0.5) * static_cast<double>(value));
     };
 
-    Canvas& canvas = window_.isRunningChecked() ? paintBox2Canvas() : bitmapCanvas();
-    canvas.moveTo(previousX, yOf(previous));
-    canvas.lineTo(currentX, yOf(current));
+    target.moveTo(previousX, yOf(previous));
+    target.lineTo(currentX, yOf(current));
+}
+
+void Viewer::drawRingSegment(Canvas& target, const PlotArea& area, std::int32_t position) {
+    const std::int32_t size = network_.estimationHistorySize;
+    drawEstimationSegment(target, area, position, network_.estimationHistory[position],
+                          network_.estimationHistory[(position + size - 1) % size]);
 }
 
 void Viewer::drawEstimationSliding() {
+    const PlotArea area(window_.paintBoxImage(Page::Estimation));
     const std::int32_t size = network_.estimationHistorySize;
     const std::int32_t newest = network_.estimationIndex;
 
@@ -290,52 +292,46 @@ void Viewer::drawEstimationSliding() {
         count = size;
     }
 
-    clearBitmap();
-    Canvas& canvas = bitmapCanvas();
-    canvas.setPenColour(kBlack);
-    canvas.setPenStyle(Canvas::PenStyle::Solid);
+    Canvas& bitmap = bitmapCanvas();
+    clearBitmap(bitmap);
+    bitmap.setPenColour(kBlack);
+    bitmap.setPenStyle(Canvas::PenStyle::Solid);
 
     // The first segment is drawn even when there is nothing to show.
     std::int32_t column = 0;
     std::int32_t position = start;
     do {
-        drawEstimationSegment(column, network_.estimationHistory[position],
+        drawEstimationSegment(bitmap, area, column, network_.estimationHistory[position],
                               network_.estimationHistory[(position + size - 1) % size]);
         column += 1;
         position = (position + 1) % size;
     } while (column < count);
 
-    drawEstimationFrame(bitmapCanvas());
-    Canvas& box = paintBox2Canvas();
-    box.copyFrom(window_.offscreenBitmap());
+    drawEstimationFrame(bitmap, area);
+    paintBoxCanvas(Page::Estimation).copyFrom(bitmap.target());
     window_.paintBoxChanged(Page::Estimation);
 }
 
-void Viewer::drawRingSegment(std::int32_t position) {
-    const std::int32_t size = network_.estimationHistorySize;
-    drawEstimationSegment(position, network_.estimationHistory[position],
-                          network_.estimationHistory[(position + size - 1) % size]);
-}
-
 void Viewer::drawEstimationRunning() {
+    const PlotArea area(window_.paintBoxImage(Page::Estimation));
     const QRgb background = window_.windowColour().rgb();
     const std::int32_t size = network_.estimationHistorySize;
     const std::int32_t newest = network_.estimationIndex;
-    Canvas& canvas = paintBox2Canvas();
+    Canvas& box = paintBoxCanvas(Page::Estimation);
 
-    if (fullRedraw == 0) {
+    if (fullRedraw_ == 0) {
         // One step: erase the trace one pass of the ring old, draw the newest.
-        canvas.setPenColour(background);
-        drawRingSegment((newest + kEraseGap) % size);
-        canvas.setPenColour(kBlack);
-        drawRingSegment(newest);
+        box.setPenColour(background);
+        drawRingSegment(box, area, (newest + kEraseGap) % size);
+        box.setPenColour(kBlack);
+        drawRingSegment(box, area, newest);
         // Erasing zero entries runs along the bottom line: the frame mends it.
-        drawEstimationFrame(canvas);
+        drawEstimationFrame(box, area);
         window_.paintBoxChanged(Page::Estimation);
         return;
     }
 
-    drawEstimationFrame(canvas);
+    drawEstimationFrame(box, area);
     // The walk: the newest position, then the stored ones from the oldest up
     // to the newest again. Erasing starts where it leaves the gap of ten
     // positions after the newest blank.
@@ -345,11 +341,11 @@ void Viewer::drawEstimationRunning() {
         if (!erasing && (position + kEraseGap) % size == eraseFrom)
             erasing = true;
         if (erasing) {
-            canvas.setPenColour(background);
-            drawRingSegment((position + kEraseGap) % size);
+            box.setPenColour(background);
+            drawRingSegment(box, area, (position + kEraseGap) % size);
         }
-        canvas.setPenColour(kBlack);
-        drawRingSegment(position);
+        box.setPenColour(kBlack);
+        drawRingSegment(box, area, position);
     };
     visit(newest);
     if (manager_.iteration < size) {
@@ -359,83 +355,80 @@ void Viewer::drawEstimationRunning() {
         for (std::int32_t k = 1; k <= size; ++k)
             visit((newest + k) % size);
     }
-    fullRedraw = 0;
-    drawEstimationFrame(canvas);
+    fullRedraw_ = 0;
+    drawEstimationFrame(box, area);
     window_.paintBoxChanged(Page::Estimation);
 }
 
-void Viewer::drawGraphFrame() {
-    const QImage& box = window_.paintBoxImage(Page::Graph);
-    const int width = box.width();
-    const int height = box.height();
-    Canvas& canvas = bitmapCanvas();
-    canvas.setPenColour(kBlack);
-    canvas.setPenStyle(Canvas::PenStyle::Solid);
+void Viewer::drawGraphFrame(Canvas& target, const PlotArea& area) {
+    target.setPenColour(kBlack);
+    target.setPenStyle(Canvas::PenStyle::Solid);
 
     // Frame and centre cross.
     for (int i = 0; i <= 2; ++i) {
-        const int y = 30 + i * (height - 60) / 2;
-        canvas.moveTo(10, y);
-        canvas.lineTo(width - 10, y);
+        const int y = area.top + i * area.height() / 2;
+        target.moveTo(area.left, y);
+        target.lineTo(area.right, y);
     }
     for (int i = 0; i <= 2; ++i) {
-        const int x = 10 + i * (width - 20) / 2;
-        canvas.moveTo(x, height - 30);
-        canvas.lineTo(x, 30);
+        const int x = area.left + i * area.width() / 2;
+        target.moveTo(x, area.bottom);
+        target.lineTo(x, area.top);
     }
 
-    // One tick per channel across the zero line.
+    // One tick per channel across the zero line, from 2 above it to 3 below.
+    const int middleY = area.top + area.height() / 2;
     for (int i = 0; i <= 16; ++i) {
-        const int x = truncated(single(10 + i * (width - 20) * 0.0625));
-        canvas.moveTo(x, (height - 60) / 2 + 28);
-        canvas.lineTo(x, (height - 60) / 2 + 33);
+        const int x = truncated(single(area.left + i * area.width() * 0.0625));
+        target.moveTo(x, middleY - 2);
+        target.lineTo(x, middleY + 3);
     }
 
     // Twenty ticks across the vertical centre line, none on the bottom line.
-    const float step = single((height - 60) * 0.05);
+    const int middleX = area.left + area.width() / 2;
+    const float step = single(area.height() * 0.05);
     for (int i = 0; i <= 19; ++i) {
-        const int y = truncated(single(30 + i * static_cast<double>(step)));
-        canvas.moveTo((width - 20) / 2 + 8, y);
-        canvas.lineTo((width - 20) / 2 + 13, y);
+        const int y = truncated(single(area.top + i * static_cast<double>(step)));
+        target.moveTo(middleX - 2, y);
+        target.lineTo(middleX + 3, y);
     }
 }
 
-void Viewer::drawEstimationFrame(Canvas& target) {
-    const QImage& box = window_.paintBoxImage(Page::Estimation);
-    const int width = box.width();
-    const int height = box.height();
+void Viewer::drawEstimationFrame(Canvas& target, const PlotArea& area) {
     target.setPenColour(kBlack);
     target.setPenStyle(Canvas::PenStyle::Solid);
 
     for (int i = 0; i <= 1; ++i) {
-        const int y = 30 + i * (height - 60);
-        target.moveTo(10, y);
-        target.lineTo(width - 10, y);
+        const int y = area.top + i * area.height();
+        target.moveTo(area.left, y);
+        target.lineTo(area.right, y);
     }
     for (int i = 0; i <= 1; ++i) {
-        const int x = 10 + i * (width - 20);
-        target.moveTo(x, height - 30);
-        target.lineTo(x, 30);
+        const int x = area.left + i * area.width();
+        target.moveTo(x, area.bottom);
+        target.lineTo(x, area.top);
     }
 
-    // 21 ticks hanging below the bottom line, 11 left of the left line.
-    const float across = single((width - 20) * 0.05);
+    // 21 ticks hanging 3 pixels below the bottom line, 11 sticking 2 out left
+    // of the left line.
+    const float across = single(area.width() * 0.05);
     for (int i = 0; i <= 20; ++i) {
-        const int x = truncated(single(10 + i * static_cast<double>(across)));
-        target.moveTo(x, height - 30);
-        target.lineTo(x, height - 27);
+        const int x = truncated(single(area.left + i * static_cast<double>(across)));
+        target.moveTo(x, area.bottom);
+        target.lineTo(x, area.bottom + 3);
     }
-    const float down = single((height - 60) * 0.1);
+    const float down = single(area.height() * 0.1);
     for (int i = 0; i <= 10; ++i) {
-        const int y = truncated(single(30 + i * static_cast<double>(down)));
-        target.moveTo(8, y);
-        target.lineTo(10, y);
+        const int y = truncated(single(area.top + i * static_cast<double>(down)));
+        target.moveTo(area.left - 2, y);
+        target.lineTo(area.left, y);
     }
 }
 
-void Viewer::clearBitmap() {
+// Whitens PaintBox2's rectangle of the bitmap: both plots share it.
+void Viewer::clearBitmap(Canvas& bitmap) {
     const QImage& box = window_.paintBoxImage(Page::Estimation);
-    bitmapCanvas().fillRect(QRect(0, 0, box.width(), box.height()), kWhite);
+    bitmap.fillRect(QRect(0, 0, box.width(), box.height()), kWhite);
 }
 
 void Viewer::setEnglishCaptions() {
@@ -459,7 +452,7 @@ void Viewer::writeCaption(const char* control, int gridColumn, const char* text)
 
 void Viewer::runningChosen() {
     clearEstimationBox();
-    fullRedraw = 1;
+    fullRedraw_ = 1;
     refresh();
 }
 
@@ -470,7 +463,7 @@ void Viewer::slidingChosen() {
 void Viewer::pageClicked() {
     if (!window_.isPageVisible(Page::Estimation))
         return;
-    fullRedraw = 1;
+    fullRedraw_ = 1;
     refresh();
 }
 

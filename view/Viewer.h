@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include <QImage>
 #include <QString>
 
 #include "model/TeachingDisplay.h"
@@ -15,34 +16,17 @@ class Network;
 class NObject;
 
 // Turns the model's state into pixels and text after every teaching cycle
-// and whenever the user changes the page or the plotting mode.
+// and whenever the user changes the page or the plotting mode. Everything it
+// draws or writes goes to the window through ViewerWindow.
 class Viewer : public TeachingDisplay {
 public:
     Viewer(ViewerWindow& window, const Manager& manager, const Network& network,
            const NObject& plant);
 
-    // 1: the Running estimation plot must be redrawn in full at its next drawing.
-    std::int16_t fullRedraw = 1;
-
     // TeachingDisplay
     void teachingReset() override;
+    // Draws the page on view, then writes its readouts (and the table's cells).
     void refresh() override;
-
-    void showNumbers();
-    // 12-column text of one table number.
-    static QString formatCell(float value);
-
-    void drawOutputGraph();
-    void drawEstimationRunning();
-    void drawEstimationSliding();
-    void drawEstimationSegment(std::int32_t column, float current, float previous);
-    void drawGraphFrame();
-    // On PaintBox2's canvas (paintBox2Canvas) or the bitmap's (bitmapCanvas).
-    void drawEstimationFrame(Canvas& target);
-    void clearBitmap();
-
-    void setEnglishCaptions();
-    void setRussianCaptions();
 
     // What the window's handlers ask of the Viewer.
     void runningChosen();            // RadioButton5Click
@@ -50,25 +34,57 @@ public:
     void pageClicked();              // PageControl1MouseUp
     void languageChosen(int index);  // ComboBox1Change: 0 English, 1 Russian
 
-    // The canvases, bound to the window's current images.
-    Canvas& paintBox2Canvas();
-    Canvas& bitmapCanvas();
+    // 12-column text of one table number.
+    static QString formatCell(float value);
+
+    // 1: the Running estimation plot is redrawn in full at its next drawing.
+    std::int16_t fullRedraw() const { return fullRedraw_; }
 
 private:
-    void clearEstimationBox();
+    // Where a plot goes on a paint box: the frame's rectangle, 10 pixels in
+    // from the left and right edges and 30 from the top and bottom.
+    struct PlotArea {
+        explicit PlotArea(const QImage& box);
+        int boxHeight;                // the paint box's own height
+        int left, top, right, bottom;  // the frame's lines
+        int width() const { return right - left; }
+        int height() const { return bottom - top; }
+    };
+
+    void showNumbers();
     void writeReadouts(Page page, const QString& iteration, const QString& estimation,
                        const QString& noise);
-    // The Running segment of a ring position, drawn in its own column.
-    void drawRingSegment(std::int32_t position);
+
+    void drawOutputGraph();
+    void drawEstimationRunning();
+    void drawEstimationSliding();
+    void drawEstimationSegment(Canvas& target, const PlotArea& area, std::int32_t column,
+                               float current, float previous);
+    // The segment of a ring position, drawn in the column of its position.
+    void drawRingSegment(Canvas& target, const PlotArea& area, std::int32_t position);
+    void drawGraphFrame(Canvas& target, const PlotArea& area);
+    void drawEstimationFrame(Canvas& target, const PlotArea& area);
+    void clearBitmap(Canvas& bitmap);
+    // The synchronous repaint that clears PaintBox2 to its panel's colour.
+    void clearEstimationBox();
+
+    void setEnglishCaptions();
+    void setRussianCaptions();
     void writeCaption(const char* control, int gridColumn, const char* text);
+
+    // A canvas bound to the window's current image, ready to draw on.
+    Canvas& paintBoxCanvas(Page page);
+    Canvas& bitmapCanvas();
 
     ViewerWindow& window_;
     const Manager& manager_;
     const Network& network_;
     const NObject& plant_;
 
-    // Pen state of the three drawing surfaces; each is bound to the window's
-    // image before it is drawn on.
+    std::int16_t fullRedraw_ = 1;
+
+    // Pen state of the three drawing surfaces, kept from call to call: a
+    // Running step draws in the style the last frame left on PaintBox2.
     Canvas paintBox1Canvas_;
     Canvas paintBox2Canvas_;
     Canvas bitmapCanvas_;

@@ -160,7 +160,7 @@ void EventTest::pageChangeByKeyboardActsAsATabClick() {
     QVERIFY(shown.form.isPageVisible(Page::Estimation));
     // The page refreshed as after a click on its tab: readouts and plot.
     QCOMPARE(shown.control<QLineEdit>("Edit8")->text(), QStringLiteral("2"));
-    QCOMPARE(shown.form.viewer()->fullRedraw, 1);
+    QCOMPARE(shown.form.viewer()->fullRedraw(), 1);
     QVERIFY(shown.form.paintBoxImage(Page::Estimation).pixelColor(10, 30) == Qt::black);
 }
 

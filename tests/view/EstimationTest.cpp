@@ -19,24 +19,43 @@ int columnX(int i) {
 
 struct Estimation : ViewerFixture, testing::Test {
     Estimation() {
-        window.visible = Page::Estimation;
         std::fill(history(), history() + 140, 0.0f);
-        viewer.clearBitmap();
-        viewer.drawEstimationFrame(viewer.bitmapCanvas());
-        whiteFrame = window.images[2].copy();
+        sliding(500, 139);  // an empty history: the bare frame on white (see FrameTest)
+        whiteFrame = box().copy();
+        window.images[1].fill(kWindowColour);
+        window.log.clear();
     }
     const QImage& box() const { return window.images[1]; }
     void sliding(std::int32_t n, std::int32_t newest) {
+        window.visible = Page::Estimation;
+        window.running = false;
+        window.sliding = true;
         atCycle(n, newest);
-        viewer.drawEstimationSliding();
+        viewer.refresh();
         EXPECT_TRUE(differences(window.images[1], window.images[2]).empty());
     }
-    void running(std::int32_t n, std::int32_t newest, std::int16_t fullRedraw) {
+    void chooseRunning() {
         window.running = true;
         window.sliding = false;
+    }
+    // Running in full, as a click on the Estimation tab asks for it.
+    void runningInFull(std::int32_t n, std::int32_t newest) {
+        window.visible = Page::Estimation;
+        chooseRunning();
         atCycle(n, newest);
-        viewer.fullRedraw = fullRedraw;
-        viewer.drawEstimationRunning();
+        viewer.pageClicked();
+    }
+    // Running after a full redraw, the paint box blank again: the next
+    // refresh draws one step.
+    void readyForAStep() {
+        runningInFull(1000, 0);
+        ASSERT_EQ(viewer.fullRedraw(), 0);
+        window.images[1].fill(kWindowColour);
+        window.log.clear();
+    }
+    void runningStep(std::int32_t n, std::int32_t newest) {
+        atCycle(n, newest);
+        viewer.refresh();
     }
     void blacken(int y, int fromX, int toX) {
         for (int x = fromX; x <= toX; ++x)
@@ -45,13 +64,6 @@ struct Estimation : ViewerFixture, testing::Test {
 
     QImage whiteFrame;
 };
-
-std::vector<int> with(std::vector<int> values, std::initializer_list<int> more) {
-    values.insert(values.end(), more);
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    return values;
-}
 
 TEST_F(Estimation, SegmentColumns) {
     // Full ring, R = 139: column i shows entry i. Entry 1.0 -> y = 93.
@@ -130,30 +142,32 @@ TEST_F(Estimation, SlidingFullRingStartsAtTheOldest) {
 TEST_F(Estimation, RunningStepErasesTenAheadAndDrawsTheNewest) {
     history()[4] = history()[5] = 0.5f;      // segment 5: row 154, x = 20 to 21
     history()[134] = history()[135] = 1.0f;  // segment 135: row 93, x = 351 to 352
-    blacken(154, 18, 23);                    // the trace of one pass earlier
-    running(1000, 135, 0);
+    readyForAStep();
+    blacken(154, 18, 23);  // the trace of one pass earlier
+    runningStep(1000, 135);
     EXPECT_EQ(blackInRow(box(), 154), (std::vector<int>{10, 18, 19, 22, 23, 364}));
     EXPECT_EQ(box().pixel(20, 154), kWindowColour);
     EXPECT_EQ(blackInRow(box(), 93), (std::vector<int>{10, 351, 352, 364}));
     EXPECT_EQ(blackInRow(box(), 217).size(), 21u);  // the frame is redrawn
-    EXPECT_EQ(viewer.fullRedraw, 0);
+    EXPECT_EQ(viewer.fullRedraw(), 0);
 }
 
 TEST_F(Estimation, RunningColumnZeroIsAVerticalStroke) {
     history()[139] = 1.0f;
     history()[0] = 0.5f;
-    running(1000, 0, 0);
+    readyForAStep();
+    runningStep(1000, 0);
     EXPECT_EQ(blackInRow(box(), 120), (std::vector<int>{10, 364}));
 }
 
 TEST_F(Estimation, RunningFullRedrawWithAFullRing) {
     std::fill(history(), history() + 140, 1.0f);
-    running(1000, 139, 1);  // positions 0 to 9 blank: x = 11 to 31
+    runningInFull(1000, 139);  // positions 0 to 9 blank: x = 11 to 31
     EXPECT_EQ(blackInRow(box(), 93), with(range(32, 364), {10}));
-    EXPECT_EQ(viewer.fullRedraw, 0);
+    EXPECT_EQ(viewer.fullRedraw(), 0);
 
     window.images[1].fill(kWindowColour);
-    running(1000, 0, 1);  // positions 1 to 10 blank: x = 11 to 34
+    runningInFull(1000, 0);  // positions 1 to 10 blank: x = 11 to 34
     EXPECT_EQ(blackInRow(box(), 93), with(range(35, 364), {10}));
 }
 
@@ -161,7 +175,7 @@ TEST_F(Estimation, RunningFullRedrawWhileTheRingFills) {
     std::fill(history(), history() + 21, 1.0f);
     std::fill(history() + 21, history() + 140, 0.5f);  // stale
     blacken(154, 60, 120);
-    running(20, 20, 1);
+    runningInFull(20, 20);
     EXPECT_EQ(blackInRow(box(), 93), with(range(10, 59), {364}));
     // Positions 22 to 30 (x = 63 to 85) were erased; nothing after R was drawn.
     std::vector<int> row154 = with(range(60, 62), {10, 364});
@@ -174,47 +188,43 @@ TEST_F(Estimation, RunningFullRedrawWhileTheRingFills) {
     for (std::int32_t newest : {5, 10}) {              // R below 11: no erasing at all
         window.images[1].fill(kWindowColour);
         blacken(154, 11, 120);
-        running(newest, newest, 1);
+        runningInFull(newest, newest);
         EXPECT_EQ(blackInRow(box(), 154), with(range(10, 120), {364})) << newest;
     }
 }
 
 TEST_F(Estimation, ChoosingRunningClearsAndRedrawsInFull) {
     std::fill(history(), history() + 140, 1.0f);
+    readyForAStep();
     atCycle(1000, 139);
-    viewer.fullRedraw = 0;
     window.images[1].fill(kBlackPixel);
-    window.running = true;
-    window.sliding = false;
     viewer.runningChosen();
     EXPECT_EQ(window.repaints[1], 1);
     EXPECT_TRUE(window.blankWhenRepainted);
     EXPECT_EQ(blackInRow(box(), 93), with(range(32, 364), {10}));
     EXPECT_EQ(box().pixel(200, 200), kWindowColour);
-    EXPECT_EQ(viewer.fullRedraw, 0);
+    EXPECT_EQ(viewer.fullRedraw(), 0);
     EXPECT_EQ(window.readouts[1][0], "1001");
 }
 
 TEST_F(Estimation, ChoosingSlidingOnlyRefreshes) {
     atCycle(1000, 139);
-    viewer.fullRedraw = 1;
+    ASSERT_EQ(viewer.fullRedraw(), 1);  // as constructed
     viewer.slidingChosen();
     EXPECT_EQ(window.repaints[1], 0);
     EXPECT_TRUE(differences(box(), whiteFrame).empty());
-    EXPECT_EQ(viewer.fullRedraw, 1);  // the Sliding mode leaves it alone
+    EXPECT_EQ(viewer.fullRedraw(), 1);  // the Sliding mode leaves it alone
 }
 
 TEST_F(Estimation, TabClickRedrawsOnlyOnTheEstimationPage) {
     std::fill(history(), history() + 140, 1.0f);
+    readyForAStep();
     atCycle(1000, 139);
-    window.running = true;
-    window.sliding = false;
-    viewer.fullRedraw = 0;
     window.visible = Page::Graph;
     viewer.pageClicked();
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(window.images[0].pixel(100, 100), kWindowColour);
-    EXPECT_EQ(viewer.fullRedraw, 0);
+    EXPECT_EQ(viewer.fullRedraw(), 0);
 
     window.visible = Page::Estimation;
     window.images[1].setPixel(200, 200, kBlackPixel);
@@ -222,42 +232,42 @@ TEST_F(Estimation, TabClickRedrawsOnlyOnTheEstimationPage) {
     EXPECT_EQ(window.repaints[1], 0);  // not cleared first
     EXPECT_TRUE(isBlack(box(), 200, 200));
     EXPECT_EQ(blackInRow(box(), 93), with(range(32, 364), {10}));
-    EXPECT_EQ(viewer.fullRedraw, 0);
+    EXPECT_EQ(viewer.fullRedraw(), 0);
 }
 
 TEST_F(Estimation, IterationZeroClearsAndAsksForAFullRedraw) {
+    readyForAStep();
     atCycle(0, 0);
-    viewer.fullRedraw = 0;
+    window.running = false;
+    window.sliding = true;
     window.images[1].fill(kBlackPixel);
-    viewer.refresh();  // Sliding
+    viewer.refresh();
     EXPECT_EQ(window.repaints[1], 1);
     EXPECT_TRUE(window.blankWhenRepainted);
-    EXPECT_EQ(viewer.fullRedraw, 1);
+    EXPECT_EQ(viewer.fullRedraw(), 1);
 
-    window.running = true;
-    window.sliding = false;
+    chooseRunning();
     window.images[1].fill(kBlackPixel);
     viewer.refresh();
     EXPECT_EQ(window.repaints[1], 2);
-    EXPECT_EQ(viewer.fullRedraw, 0);  // the full redraw ran
+    EXPECT_EQ(viewer.fullRedraw(), 0);  // the full redraw ran
     EXPECT_EQ(box().pixel(200, 200), kWindowColour);
 }
 
 TEST_F(Estimation, ResetClearsTheAreaOnlyWhenItIsOnView) {
     model.manager.setDisplay(&viewer);
-    viewer.fullRedraw = 0;
+    readyForAStep();
     window.visible = Page::Graph;
     model.manager.reset();
     EXPECT_EQ(window.repaints[1], 0);
-    EXPECT_EQ(viewer.fullRedraw, 1);
+    EXPECT_EQ(viewer.fullRedraw(), 1);
 
-    viewer.fullRedraw = 0;
-    window.visible = Page::Estimation;
+    readyForAStep();
     window.images[1].fill(kBlackPixel);
     model.manager.reset();
     EXPECT_EQ(window.repaints[1], 1);
     EXPECT_TRUE(window.blankWhenRepainted);
-    EXPECT_EQ(viewer.fullRedraw, 1);
+    EXPECT_EQ(viewer.fullRedraw(), 1);
     EXPECT_TRUE(window.log.empty());  // a reset writes no text
 }
 

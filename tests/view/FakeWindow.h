@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -136,6 +138,14 @@ inline std::vector<int> range(int first, int last) {
     std::vector<int> values;
     for (int v = first; v <= last; ++v)
         values.push_back(v);
+    return values;
+}
+
+// The values and a few more, sorted, each once.
+inline std::vector<int> with(std::vector<int> values, std::initializer_list<int> more) {
+    values.insert(values.end(), more);
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
     return values;
 }
 

@@ -1,5 +1,6 @@
-// The two plot frames on a 374 x 246 area: lines, centre cross and ticks at
-// the pixel positions worked out from the frame formulas.
+// The two plot frames on a 374 x 246 area, drawn by a refresh of values that
+// lie on the frames' zero lines: lines, centre cross and ticks at the pixel
+// positions worked out from the frame formulas.
 
 #include <gtest/gtest.h>
 
@@ -18,19 +19,18 @@ const std::vector<int> kBottomTicks = {10,  27,  45,  63,  80,  98,  116, 133, 1
                                        204, 222, 240, 257, 275, 293, 310, 328, 346, 364};
 const std::vector<int> kLeftTicks = {30, 48, 67, 85, 104, 123, 141, 160, 178, 197, 216};
 
-std::vector<int> with(std::vector<int> values, std::initializer_list<int> more) {
-    values.insert(values.end(), more);
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-    return values;
-}
-
+// Every output 0: both curves run along the frame's own zero line.
 struct GraphFrame : ViewerFixture, testing::Test {
     GraphFrame() {
-        viewer.clearBitmap();
-        viewer.drawGraphFrame();
+        for (int k = 0; k < 17; ++k) {
+            model.plant.outputs[k] = 0.0f;
+            model.network.outputs[k][model.network.timeSlot] = 0.0f;
+        }
+        window.images[2].fill(kBlackPixel);  // whatever the bitmap held before
+        window.visible = Page::Graph;
+        viewer.refresh();
     }
-    const QImage& bitmap = window.images[2];
+    const QImage& bitmap = window.images[0];
 };
 
 TEST_F(GraphFrame, LinesFormAFrameWithACentreCross) {
@@ -68,19 +68,28 @@ TEST_F(GraphFrame, TwentyTicksCrossTheVerticalCentreLine) {
     EXPECT_EQ(blackInColumn(bitmap, 184), (std::vector<int>{30, 123, 216}));
 }
 
-TEST_F(GraphFrame, ClearBitmapWhitensEverything) {
-    viewer.clearBitmap();
-    for (int y = 0; y < kHeight; ++y)
-        EXPECT_TRUE(blackInRow(bitmap, y).empty());
+TEST_F(GraphFrame, TheBitmapIsWhitenedFirst) {
+    for (int y = 0; y < kHeight; ++y) {
+        if (y < 30 || y > 216) {
+            EXPECT_TRUE(blackInRow(bitmap, y).empty()) << "row " << y;
+        }
+    }
     EXPECT_EQ(bitmap.pixel(0, 0), 0xffffffffu);
+    EXPECT_EQ(bitmap.pixel(kWidth - 1, kHeight - 1), 0xffffffffu);
 }
 
-struct EstimationFrame : ViewerFixture, testing::Test {};
+// Every history entry 0, the ring full: the trace runs along the frame's bottom line.
+struct EstimationFrame : ViewerFixture, testing::Test {
+    EstimationFrame() {
+        std::fill(history(), history() + 140, 0.0f);
+        atCycle(500, 139);
+        window.visible = Page::Estimation;
+    }
+};
 
 TEST_F(EstimationFrame, RectangleWithTwentyOneBottomAndElevenLeftTicks) {
-    viewer.clearBitmap();
-    viewer.drawEstimationFrame(viewer.bitmapCanvas());
-    const QImage& bitmap = window.images[2];
+    viewer.refresh();  // Sliding
+    const QImage& bitmap = window.images[1];
     // The first and last left ticks stick out at rows 30 and 216.
     EXPECT_EQ(blackInRow(bitmap, 30), with(range(10, 363), {8, 9}));
     EXPECT_EQ(blackInRow(bitmap, 216), with(range(10, 364), {8, 9}));
@@ -98,12 +107,21 @@ TEST_F(EstimationFrame, RectangleWithTwentyOneBottomAndElevenLeftTicks) {
     EXPECT_TRUE(blackInColumn(bitmap, 7).empty());
 }
 
-TEST_F(EstimationFrame, DrawsOnTheCanvasItIsGiven) {
-    const QImage bitmapBefore = window.images[2].copy();
-    viewer.drawEstimationFrame(viewer.paintBox2Canvas());
-    EXPECT_TRUE(differences(window.images[2], bitmapBefore).empty());
-    EXPECT_EQ(blackInRow(window.images[1], 217), kBottomTicks);
-    EXPECT_EQ(blackInColumn(window.images[1], 8), kLeftTicks);
+TEST_F(EstimationFrame, SlidingDrawsItInTheBitmapRunningOnThePaintBox) {
+    const struct {
+        bool running;
+        bool bitmapDrawn;
+    } cases[] = {{false, true}, {true, false}};
+    for (const auto& [running, bitmapDrawn] : cases) {
+        window.running = running;
+        window.sliding = !running;
+        window.images[1].fill(kWindowColour);
+        window.images[2].fill(kWindowColour);
+        viewer.refresh();
+        EXPECT_EQ(blackInRow(window.images[2], 217) == kBottomTicks, bitmapDrawn) << running;
+        EXPECT_EQ(blackInRow(window.images[1], 217), kBottomTicks) << running;
+        EXPECT_EQ(blackInColumn(window.images[1], 8), kLeftTicks) << running;
+    }
 }
 
 }  // namespace

@@ -13,9 +13,7 @@ namespace {
 struct OutputGraph : ViewerFixture, testing::Test {
     OutputGraph() {
         model.network.timeSlot = 3;
-        viewer.clearBitmap();
-        viewer.drawGraphFrame();
-        frame = window.images[2].copy();
+        frame = plot({});  // all 0: the bare frame (see FrameTest)
     }
 
     // Plant and network (current slot) carry the same values: one solid curve.
@@ -25,7 +23,7 @@ struct OutputGraph : ViewerFixture, testing::Test {
             model.plant.outputs[k] = v;
             model.network.outputs[k][model.network.timeSlot] = v;
         }
-        viewer.drawOutputGraph();
+        viewer.refresh();  // the Graph page is on view
         EXPECT_TRUE(differences(window.images[0], window.images[2]).empty());
         return window.images[0].copy();
     }
@@ -121,7 +119,7 @@ TEST_F(OutputGraph, PlantDottedNetworkSolidAtTheCurrentSlot) {
             model.network.outputs[k][t] = 0.75f;  // row 53
         model.network.outputs[k][3] = -0.45f;     // row 164
     }
-    viewer.drawOutputGraph();
+    viewer.refresh();
     const QImage& image = window.images[0];
     // 16 dotted segments of 22 or 23 pixels light 8 pixels each, plus the right frame line.
     EXPECT_EQ(blackInRow(image, 81).size(), 16u * 8u + 1u);
