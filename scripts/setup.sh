@@ -15,13 +15,23 @@ esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
-packages=(
+# What building the programs and their packages and running the window need.
+build_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-liberation
-  clang-14 libclang-rt-14-dev valgrind
-  help2man lintian desktop-file-utils appstream dpkg-dev fakeroot
+  qt6-base-dev qt6-svg-dev qt6-wayland fonts-dejavu-core fonts-liberation
+  help2man dpkg-dev
 )
+# What the tests need on top of that.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils weston
+  clang-14 libclang-rt-14-dev valgrind
+  lintian desktop-file-utils appstream
+)
+packages=("${build_packages[@]}")
+if [ "$mode" = test ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -36,7 +46,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   echo "Installing ${missing[*]} ..."
   log=$(mktemp)
-  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+  # Other installs on this machine may hold dpkg's lock: wait for it.
+  apt=(apt-get -o DPkg::Lock::Timeout=900)
+  if ! { "${apt[@]}" update -qq &&
+    DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
     cat "$log" >&2
     exit 1
   fi
@@ -56,7 +69,8 @@ build() {
 }
 
 if [ "$mode" = run ]; then
-  build build -DCMAKE_BUILD_TYPE=Release
+  # No tests and no benchmarks: their libraries belong to the test set-up.
+  build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_TESTS=OFF -DVARKELON_BENCH=OFF
   if [ -x build/bin/varkelon ]; then
     exec build/bin/varkelon
   fi
@@ -67,11 +81,11 @@ fi
 # Tests, twice: the hardened release build, then the whole suite again built
 # with AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails
 # the run. Warnings are errors in both.
-build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_WERROR=ON
+build build -DCMAKE_BUILD_TYPE=Release -DVARKELON_WERROR=ON -DVARKELON_TESTS=ON -DVARKELON_BENCH=ON
 ctest --test-dir build --output-on-failure -j 2
 
 build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARKELON_WERROR=ON -DVARKELON_SANITIZE=ON \
-  -DVARKELON_BENCH=OFF
+  -DVARKELON_TESTS=ON -DVARKELON_BENCH=OFF
 # No strict string checks: libxkbcommon-x11 hands strndup a buffer without a
 # terminator, which they report although strndup reads no further than its
 # bound.
