@@ -168,9 +168,9 @@ copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/varkelon
 [ "$(head -n 1 <<<"$copyright")" = "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] &&
     grep -q '^License: Expat$' <<<"$copyright" || fail "the copyright file does not grant the MIT (Expat) licence"
 
-# 3. lintian, on every package: clean, without errors, warnings or notes.
+# 3. lintian, on every package: clean, not even an informational tag.
 for package in "${debs[@]}"; do
-    lintian --fail-on none --info "$package" >"$scratch/lintian.log" 2>&1
+    lintian --fail-on none --display-info --info "$package" >"$scratch/lintian.log" 2>&1
     grep -v 'running with root privileges' "$scratch/lintian.log"
     tags=$(grep -Ec '^[EWIXP]: ' "$scratch/lintian.log")
     echo "lintian $(basename "$package"): $tags tags"
