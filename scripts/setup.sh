@@ -15,15 +15,24 @@ esac
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
-packages=(
+# What building the programs and their packages and running the window need.
+build_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils fonts-dejavu-core fonts-liberation
+  qt6-base-dev qt6-svg-dev qt6-wayland fonts-dejavu-core fonts-liberation
+  help2man dpkg-dev pybind11-dev python3-dev python3-numpy
+)
+# What the tests need on top of that.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-utils weston locales
   qt6-gtk-platformtheme dbus at-spi2-core python3-pyatspi procps
   clang-14 libclang-rt-14-dev valgrind
-  help2man lintian desktop-file-utils appstream dpkg-dev fakeroot locales
-  pybind11-dev python3-dev python3-numpy python3-pytest
+  lintian desktop-file-utils appstream python3-pytest
 )
+packages=("${build_packages[@]}")
+if [ "$mode" = test ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -38,7 +47,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   echo "Installing ${missing[*]} ..."
   log=$(mktemp)
-  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
+  # Other installs on this machine may hold dpkg's lock: wait for it.
+  apt=(apt-get -o DPkg::Lock::Timeout=900)
+  if ! { "${apt[@]}" update -qq &&
+    DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq "${missing[@]}"; } >"$log" 2>&1; then
     cat "$log" >&2
     exit 1
   fi

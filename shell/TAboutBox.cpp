@@ -52,7 +52,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     // 12 points against the body's 8.
     ProductName->setFont(formFont(15));
     Version = makeLabel(panel, "Version", {120, 56, 78, 13}, QStringLiteral("Version 1.0 Beta"));
-    Notice = makeLabel(panel, "Notice", {8, 80, 71, 13}, QStringLiteral("Free to use"));
+    Notice = makeLabel(panel, "Notice", {8, 80, 71, 13}, QStringLiteral("MIT Licence"));
     Label1 = makeLabel(panel, "Label1", {128, 96, 43, 13}, QStringLiteral("Demo"));
     Comments = makeLabel(panel, "Comments", {80, 120, 156, 26},
                          QStringLiteral("A neuronet learning on-line to predict a plant."));

@@ -1,18 +1,25 @@
-// Draws the program's two pictures and writes them as indexed PNG files:
-//   icon.png      32 x 32, 16 colours: the window and task-bar icon
-//   icon-128.png  the same drawing at 128 x 128, same colours: the desktop's icon
-//   picture.png   320 x 240, 256 colours: the about box's picture
-// Run it once after changing a drawing and commit the three files:
-//   varkelon-artwork shell/art
+// Draws the program's pictures. Two uses:
+//
+//   varkelon-artwork DIRECTORY
+//     the window's own pictures, indexed PNG files compiled into the program:
+//       icon.png     32 x 32, 16 colours: the window and task-bar icon
+//       picture.png  320 x 240, 256 colours: the about box's picture
+//     Run it after changing a drawing and commit the two files.
+//
+//   varkelon-artwork --hicolor DIRECTORY
+//     the desktop's icons in the hicolor theme's layout, made by every build:
+//       NxN/apps/varkelon.png        full colour, N = 16 22 24 32 48 64 128 256
+//       scalable/apps/varkelon.svg   the same painting written as SVG
 #include <QColor>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <numbers>
 
 namespace {
@@ -40,11 +47,9 @@ void drawNetwork(QPainter& painter, const Node (&inputs)[2], const Node (&hidden
     painter.drawEllipse(QPointF(output.x, output.y), radius, radius);
 }
 
-// Drawn on a 32 x 32 grid and scaled to size, so every size is the same picture.
-QImage drawIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
+// The icon, drawn on a 32 x 32 grid: every size and the SVG paint these same
+// strokes, only scaled.
+void paintIcon(QPainter& painter, int size) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     painter.setPen(QPen(QColor(0, 0, 128), 1));
@@ -54,6 +59,13 @@ QImage drawIcon(int size) {
     const Node hidden[3] = {{16, 7}, {16, 16}, {16, 25}};
     const Node output = {25, 16};
     drawNetwork(painter, inputs, hidden, output, 3.0, QColor(0, 0, 128), QColor(0, 160, 0));
+}
+
+QImage drawIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintIcon(painter, size);
     painter.end();
     return image;
 }
@@ -113,26 +125,52 @@ bool save(const QImage& indexed, const QString& path) {
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: varkelon-artwork DIRECTORY\n");
-        return 2;
-    }
-    const QDir directory(QString::fromLocal8Bit(argv[1]));
-    const auto reduce = [](const QImage& image) {
-        return image.convertToFormat(QImage::Format_Indexed8, iconPalette(),
-                                     Qt::ThresholdDither | Qt::ThresholdAlphaDither);
-    };
-    const QImage icon = reduce(drawIcon(32));
-    const QImage largeIcon = reduce(drawIcon(128));
+// The window's icon and the about box's picture, reduced to their palettes.
+bool writeWindowArt(const QDir& directory) {
+    const QImage icon = drawIcon(32).convertToFormat(
+        QImage::Format_Indexed8, iconPalette(), Qt::ThresholdDither | Qt::ThresholdAlphaDither);
     // Qt's own reduction picks the picture's 256 colours.
     const QImage picture =
         drawPicture().convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither);
-    const bool done = save(icon, directory.filePath("icon.png")) &&
-                      save(largeIcon, directory.filePath("icon-128.png")) &&
-                      save(picture, directory.filePath("picture.png"));
-    return done ? 0 : 1;
+    return save(icon, directory.filePath("icon.png")) &&
+           save(picture, directory.filePath("picture.png"));
+}
+
+// The desktop's icons: no palette, so that large sizes keep their smooth edges.
+bool writeHicolorIcons(const QDir& theme) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        if (!theme.mkpath(folder) ||
+            !save(drawIcon(size), theme.filePath(folder + QStringLiteral("/varkelon.png"))))
+            return false;
+    }
+    if (!theme.mkpath(QStringLiteral("scalable/apps")))
+        return false;
+    const QString svgPath = theme.filePath(QStringLiteral("scalable/apps/varkelon.svg"));
+    QSvgGenerator svg;
+    svg.setFileName(svgPath);
+    svg.setSize(QSize(32, 32));
+    svg.setViewBox(QRect(0, 0, 32, 32));
+    svg.setTitle(QStringLiteral("Varkelon"));
+    svg.setDescription(QStringLiteral("A small network of two inputs, three hidden neurons and one output"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(svgPath));
+        return false;
+    }
+    paintIcon(painter, 32);
+    return painter.end();
+}
+
+}  // namespace
+
+// Painting on images and into SVG needs no application object, and so no
+// display: the build runs this anywhere.
+int main(int argc, char** argv) {
+    if (argc == 2)
+        return writeWindowArt(QDir(QString::fromLocal8Bit(argv[1]))) ? 0 : 1;
+    if (argc == 3 && std::strcmp(argv[1], "--hicolor") == 0)
+        return writeHicolorIcons(QDir(QString::fromLocal8Bit(argv[2]))) ? 0 : 1;
+    std::fprintf(stderr, "usage: varkelon-artwork [--hicolor] DIRECTORY\n");
+    return 2;
 }

@@ -67,6 +67,10 @@ void EventTest::aboutBoxLeavesTeachingRunning() {
             QCOMPARE(box->findChild<QLabel*>("ProductName")->text(), QStringLiteral("Varkelon"));
             QCOMPARE(box->findChild<QLabel*>("Version")->text(),
                      QStringLiteral("Version 1.0 Beta"));
+            // The notice names the licence, whole within its 71 pixels.
+            const auto* notice = box->findChild<QLabel*>("Notice");
+            QCOMPARE(notice->text(), QStringLiteral("MIT Licence"));
+            QVERIFY(notice->fontMetrics().horizontalAdvance(notice->text()) <= notice->width());
             QVERIFY(box->okButton().isDefault());
             QTest::keyClick(box, Qt::Key_Return);
         }
