@@ -192,6 +192,22 @@ else
     fail "the unpacked varkelon-teach printed: $output"
 fi
 
+# The Python module's package, where the build made one: it depends on the
+# Python it was built for and on NumPy, and its module imports from anywhere.
+python_deb=$(ls "$scratch"/cpack1/python3-varkelon_*_*.deb 2>/dev/null)
+if [ -n "$python_deb" ]; then
+    depends=$(dpkg-deb -f "$python_deb" Depends)
+    grep -q 'python3-numpy' <<<"$depends" && grep -q 'python3 (>= 3\.[0-9]*~), python3 (<< 3\.' <<<"$depends" ||
+        fail "python3-varkelon's Depends lacks NumPy or its Python version: $depends"
+    dpkg-deb -x "$python_deb" "$root" || fail "dpkg-deb -x $python_deb"
+    if imported=$(cd / && PYTHONPATH="$root/usr/lib/python3/dist-packages" /usr/bin/python3 -c \
+        'import varkelon; print(varkelon.__version__, varkelon.teach(0, 3, "sin")["iteration"][-1])'); then
+        ok "the unpacked module imports: $imported"
+    else
+        fail "the unpacked python3-varkelon does not import"
+    fi
+fi
+
 if has_program varkelon; then
     # Xvfb picks a free display itself and writes its number to fd 3.
     Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$scratch/display" 2>"$scratch/xvfb.log" &
