@@ -7,6 +7,7 @@
 #include "model/Manager.h"
 #include "model/NObject.h"
 #include "model/Network.h"
+#include "view/CaptionTable.h"
 
 namespace varkelon {
 
@@ -49,50 +50,6 @@ QString readoutText(float value) {
     const std::size_t length = formatGeneral(text, sizeof text, 6, static_cast<double>(value));
     return QString::fromLatin1(text, static_cast<qsizetype>(length));
 }
-
-// The two caption tables: the same 31 targets in the order they are written.
-// A target with a grid column is a header cell of StringGrid1, row 0.
-struct Caption {
-    const char* control;
-    int gridColumn;
-    const char* english;
-    const char* russian;
-};
-
-constexpr Caption kCaptions[] = {
-    {"Form1", 0, "  Varkelon", "  Varkelon"},
-    {"Panel2", 0, "Teaching Dynamics", "Динамика обучения"},
-    {"TabSheet1", 0, "Graph", "График"},
-    {"TabSheet2", 0, "Estimation", "Оценка"},
-    {"TabSheet3", 0, "Table", "Таблица"},
-    {"StringGrid1", 1, "Object", "Объект"},
-    {"StringGrid1", 2, "Neuronet", "Нейросеть"},
-    {"StringGrid1", 3, "Net Mistakes", "Ошибки сети"},
-    {"Label1", 0, "Iteration", "Итерация"},
-    {"Label4", 0, "Iteration", "Итерация"},
-    {"Label11", 0, "Iteration", "Итерация"},
-    {"Label2", 0, "Estimation", "Оценка"},
-    {"Label5", 0, "Estimation", "Оценка"},
-    {"Label10", 0, "Estimation", "Оценка"},
-    {"Label3", 0, "Noise", "Шум"},
-    {"Label6", 0, "Noise", "Шум"},
-    {"Label9", 0, "Noise", "Шум"},
-    {"RadioButton5", 0, "Running", "Бегущая"},
-    {"RadioButton6", 0, "Sliding", "Скользящая"},
-    {"Panel3", 0, "Adjustment", "Настройки"},
-    {"RadioGroup1", 0, "Teaching Regime", "Режим обучения"},
-    {"RadioButton1", 0, "Static", "Статический"},
-    {"Panel1", 0, "Dynamic", "Динамический"},
-    {"GroupBox1", 0, "Quantity of Neurons", "Число нейронов"},
-    {"Panel4", 0, "Commands", "Команды"},
-    {"GroupBox2", 0, "Teaching", "Обучение"},
-    {"Label7", 0, "Speed", "Скорость"},
-    {"Button4", 0, "Stop", "Стоп"},
-    {"Button3", 0, "Step", "Шаг"},
-    {"Button1", 0, "Quickly", "Быстро"},
-    {"Button2", 0, "Exit", "Выход"},
-};
-static_assert(sizeof kCaptions / sizeof kCaptions[0] == 31);
 
 }  // namespace
 
@@ -432,12 +389,12 @@ void Viewer::clearBitmap(Canvas& bitmap) {
 }
 
 void Viewer::setEnglishCaptions() {
-    for (const Caption& caption : kCaptions)
+    for (const Caption& caption : kCaptionTable)
         writeCaption(caption.control, caption.gridColumn, caption.english);
 }
 
 void Viewer::setRussianCaptions() {
-    for (const Caption& caption : kCaptions)
+    for (const Caption& caption : kCaptionTable)
         writeCaption(caption.control, caption.gridColumn, caption.russian);
 }
 
