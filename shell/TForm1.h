@@ -93,6 +93,7 @@ public:
     QColor windowColour() const override { return windowColour_; }
     void setReadout(Page page, Readout readout, const QString& text) override;
     void setTableCell(int column, int row, const QString& text) override;
+    // Throws std::logic_error for a name of no control that takes a caption.
     void setCaption(std::string_view controlName, const QString& text) override;
 
 protected:

@@ -2,6 +2,9 @@
 // chosen, the paint boxes' images, and the texts it writes.
 #include "TForm1.h"
 
+#include <stdexcept>
+#include <string>
+
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -67,11 +70,12 @@ void TForm1::setCaption(std::string_view controlName, const QString& text) {
         setWindowTitle(text);
         return;
     }
-    QWidget* control = findChild<QWidget*>(name);
-    if (control == nullptr)
-        return;
+    // A caption table that names a control wrongly is a fault of the
+    // program: it must not pass unnoticed as an unchanged caption. (An empty
+    // name would find any unnamed child.)
+    QWidget* control = name.isEmpty() ? nullptr : findChild<QWidget*>(name);
     const int tab = PageControl1->indexOf(control);
-    if (tab >= 0) {
+    if (control != nullptr && tab >= 0) {
         PageControl1->setTabText(tab, text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         setLabelCaption(*label, text);
@@ -79,6 +83,8 @@ void TForm1::setCaption(std::string_view controlName, const QString& text) {
         button->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
         group->setTitle(text);
+    } else {
+        throw std::logic_error("No control \"" + std::string(controlName) + "\" takes a caption");
     }
 }
 
