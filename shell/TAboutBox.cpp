@@ -5,21 +5,11 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "shell/FormControls.h"
 #include "shell/FormFont.h"
 #include "shell/Placement.h"
 
 namespace varkelon {
-
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, QRect where, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(where);
-    return label;
-}
-
-}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
@@ -33,9 +23,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     background.setColor(QPalette::Window, background.color(QPalette::Button));
     setPalette(background);
 
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(8, 8, 281, 161);
+    auto* panel = place<QFrame>(this, "Panel1", {8, 8, 281, 161});
     // Outer bevel lowered, inner raised: an etched box.
     panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     QPalette panelColours = panel->palette();
@@ -44,23 +32,21 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     panel->setPalette(panelColours);
     panel->setAutoFillBackground(true);
 
-    ProgramIcon = makeLabel(panel, "ProgramIcon", {8, 8, 73, 73}, QString());
+    ProgramIcon = makeFixedLabel(panel, "ProgramIcon", {8, 8, 73, 73}, "");
     // The 320 x 240 picture is squeezed into the square, proportions lost.
     ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/varkelon/picture.png")));
     ProgramIcon->setScaledContents(true);
-    ProductName = makeLabel(panel, "ProductName", {112, 16, 108, 20}, QStringLiteral("Varkelon"));
+    ProductName = makeFixedLabel(panel, "ProductName", {112, 16, 108, 20}, "Varkelon");
     // 12 points against the body's 8.
     ProductName->setFont(formFont(15));
-    Version = makeLabel(panel, "Version", {120, 56, 78, 13}, QStringLiteral("Version 1.0 Beta"));
-    Notice = makeLabel(panel, "Notice", {8, 80, 71, 13}, QStringLiteral("MIT Licence"));
-    Label1 = makeLabel(panel, "Label1", {128, 96, 43, 13}, QStringLiteral("Demo"));
-    Comments = makeLabel(panel, "Comments", {80, 120, 156, 26},
-                         QStringLiteral("A neuronet learning on-line to predict a plant."));
+    Version = makeFixedLabel(panel, "Version", {120, 56, 78, 13}, "Version 1.0 Beta");
+    Notice = makeFixedLabel(panel, "Notice", {8, 80, 71, 13}, "MIT Licence");
+    Label1 = makeFixedLabel(panel, "Label1", {128, 96, 43, 13}, "Demo");
+    Comments = makeFixedLabel(panel, "Comments", {80, 120, 156, 26},
+                              "A neuronet learning on-line to predict a plant.");
     Comments->setWordWrap(true);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(111, 180, 75, 25);
+    OKButton = makeButton(this, "OKButton", {111, 180, 75, 25}, "OK");
     OKButton->setDefault(true);
     OKButton->setFocus();
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

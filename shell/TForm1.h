@@ -36,6 +36,8 @@ class UpDown;
 // The main window: every control of the form at its fixed place, the
 // handlers of the teaching commands, and the owner of the model objects and
 // the Viewer, which draws on the window through its ViewerWindow side.
+// One class in four files, one per job: TForm1.cpp (construction, event
+// routing), TForm1Layout.cpp, TForm1Handlers.cpp, TForm1ViewerWindow.cpp.
 class TForm1 : public QWidget, public ViewerWindow {
     Q_OBJECT
 
@@ -45,6 +47,9 @@ public:
     static constexpr QRgb kQuickLamp = qRgb(0, 255, 0);
     static constexpr QRgb kStepLamp = qRgb(0, 0, 255);
     static constexpr QRgb kContinuousLamp = qRgb(255, 255, 0);
+    // The border of Panel5 and Panel6 around their paint box: the panel's
+    // area inside it, which the paint box fills, starts 2 pixels in.
+    static constexpr int kPanelBorder = 2;
 
     explicit TForm1(ErrorDisplay& errors, FormParts parts = {});
     ~TForm1() override;
@@ -88,6 +93,7 @@ public:
     QColor windowColour() const override { return windowColour_; }
     void setReadout(Page page, Readout readout, const QString& text) override;
     void setTableCell(int column, int row, const QString& text) override;
+    // Throws std::logic_error for a name of no control that takes a caption.
     void setCaption(std::string_view controlName, const QString& text) override;
 
 protected:
@@ -97,10 +103,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kGridRows = 18;
+
     void buildPages();
     void buildGraphPage();
     void buildEstimationPage();
     void buildTablePage();
+    void buildStringGrid1();
     void buildAdjustment();
     void buildCommands();
     void setTabOrder();

@@ -1,5 +1,8 @@
 // Events around the commands: Enter, the about box over running teaching,
 // exceptions in handlers, and the handlers that hand over to the Viewer.
+#include <stdexcept>
+#include <string_view>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,8 @@ class EventTest : public QObject {
     void aboutBoxLeavesTeachingRunning();
     void exceptionInAHandlerIsShown();
     void pageClickAndLanguageReachTheViewer();
+    void captionForAWrongNameFails_data();
+    void captionForAWrongNameFails();
     void pageChangeByKeyboardActsAsATabClick_data();
     void pageChangeByKeyboardActsAsATabClick();
     void releaseOnThePlotIsNoTabClick();
@@ -117,6 +122,7 @@ void EventTest::exceptionInAHandlerIsShown() {
 }
 
 void EventTest::pageClickAndLanguageReachTheViewer() {
+    recordedErrors().texts.clear();
     ShownForm shown;
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     auto* pages = shown.control<QTabWidget>("PageControl1");
@@ -141,6 +147,32 @@ void EventTest::pageClickAndLanguageReachTheViewer() {
     QCOMPARE(shown.form.windowTitle(), QStringLiteral("  Varkelon"));
     QCOMPARE(shown.control<QWidget>("GroupBox3")->property("title").toString(),
              QString::fromUtf8("Language  Язык"));
+    // Both caption tables name only controls that take a caption.
+    QTest::keyClick(language, Qt::Key_Up);
+    QCOMPARE(shown.control<QPushButton>("Button3")->text(), QStringLiteral("Step"));
+    QCOMPARE(recordedErrors().texts, QStringList());
+}
+
+void EventTest::captionForAWrongNameFails_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("no such control") << QByteArray("Label12");
+    QTest::newRow("another case") << QByteArray("label4");
+    QTest::newRow("takes no caption") << QByteArray("Edit5");
+    QTest::newRow("no name") << QByteArray();
+}
+
+void EventTest::captionForAWrongNameFails() {
+    QFETCH(QByteArray, name);
+    ShownForm shown;
+    const std::string_view controlName(name.constData(), std::size_t(name.size()));
+    try {
+        shown.form.setCaption(controlName, QStringLiteral("Wrong"));
+        QFAIL("the caption was taken");
+    } catch (const std::logic_error& error) {
+        QCOMPARE(QByteArray(error.what()), "No control \"" + name + "\" takes a caption");
+    }
+    QCOMPARE(shown.control<QLineEdit>("Edit5")->text(), QStringLiteral("0"));
+    QCOMPARE(shown.form.windowTitle(), QStringLiteral("  Varkelon"));
 }
 
 void EventTest::pageChangeByKeyboardActsAsATabClick_data() {

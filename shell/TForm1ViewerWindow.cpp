@@ -1,0 +1,91 @@
+// The main window as the Viewer sees it: which page and plot mode are
+// chosen, the paint boxes' images, and the texts it writes.
+#include "TForm1.h"
+
+#include <stdexcept>
+#include <string>
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "shell/FormControls.h"
+#include "shell/PaintBox.h"
+
+namespace varkelon {
+
+bool TForm1::isPageVisible(Page page) const {
+    // The page control's choice, whether or not the window is on screen yet.
+    const QWidget* const sheets[] = {TabSheet1, TabSheet2, TabSheet3};
+    return PageControl1->currentWidget() == sheets[static_cast<int>(page)];
+}
+
+bool TForm1::isRunningChecked() const {
+    return RadioButton5->isChecked();
+}
+
+bool TForm1::isSlidingChecked() const {
+    return RadioButton6->isChecked();
+}
+
+PaintBox& TForm1::paintBox(Page page) const {
+    return page == Page::Estimation ? *PaintBox2 : *PaintBox1;
+}
+
+QImage& TForm1::paintBoxImage(Page page) {
+    return paintBox(page).image();
+}
+
+int TForm1::paintBoxLeft(Page page) const {
+    // Its place in the panel's area inside the border.
+    return paintBox(page).x() - kPanelBorder;
+}
+
+void TForm1::repaintPaintBox(Page page) {
+    paintBox(page).repaint();
+}
+
+void TForm1::paintBoxChanged(Page page) {
+    paintBox(page).update();
+}
+
+void TForm1::setReadout(Page page, Readout readout, const QString& text) {
+    QLineEdit* const edits[3][3] = {
+        {Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10}, {Edit2, Edit3, Edit4}};
+    edits[static_cast<int>(page)][static_cast<int>(readout)]->setText(text);
+}
+
+void TForm1::setTableCell(int column, int row, const QString& text) {
+    if (QTableWidgetItem* cell = StringGrid1->item(row, column))
+        cell->setText(text);
+}
+
+void TForm1::setCaption(std::string_view controlName, const QString& text) {
+    const QString name = QString::fromUtf8(controlName.data(), qsizetype(controlName.size()));
+    if (name == objectName()) {
+        setWindowTitle(text);
+        return;
+    }
+    // A caption table that names a control wrongly is a fault of the
+    // program: it must not pass unnoticed as an unchanged caption. (An empty
+    // name would find any unnamed child.)
+    QWidget* control = name.isEmpty() ? nullptr : findChild<QWidget*>(name);
+    const int tab = PageControl1->indexOf(control);
+    if (control != nullptr && tab >= 0) {
+        PageControl1->setTabText(tab, text);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        setLabelCaption(*label, text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(text);
+    } else {
+        throw std::logic_error("No control \"" + std::string(controlName) + "\" takes a caption");
+    }
+}
+
+}  // namespace varkelon
