@@ -65,46 +65,54 @@ std::int32_t PythonArguments::hiddenCount(const py::handle& value, const char* a
     return static_cast<std::int32_t>(whole(value, argument, 1, 10));
 }
 
-std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
-    std::vector<RegimeSwitch> result;
-    if (value.is_none()) return result;
+namespace {
+
+// The schedule argument as a dict (None: no changes), with every key checked
+// as a cycle K; `form` names the shape in messages, "{K: regime}" or "{K: H}".
+template <class Each>
+void forEachScheduled(const py::handle& value, const char* argument, const char* form,
+                      Each&& each) {
+    if (value.is_none()) return;
     if (!py::isinstance<py::dict>(value)) {
-        refuse("switches expects a dict {K: regime} or None, not " + show(value));
+        PythonArguments::refuse(std::string(argument) + " expects a dict " + form +
+                                " or None, not " + PythonArguments::show(value));
     }
-    for (const auto& [key, regime] : py::reinterpret_borrow<py::dict>(value)) {
+    for (const auto& [key, setting] : py::reinterpret_borrow<py::dict>(value)) {
         const std::optional<std::int64_t> cycle = integer(key);
         if (!cycle || *cycle < 1 || *cycle > kMaxCycles) {
-            refuse("switches expects {K: regime} with K a whole number from 1 to " +
-                   std::to_string(kMaxCycles) + ", not " + show(key));
+            PythonArguments::refuse(std::string(argument) + " expects " + form +
+                                    " with K a whole number from 1 to " +
+                                    std::to_string(kMaxCycles) + ", not " +
+                                    PythonArguments::show(key));
         }
+        each(*cycle, setting);
+    }
+}
+
+}  // namespace
+
+std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
+    std::vector<RegimeSwitch> result;
+    forEachScheduled(value, "switches", "{K: regime}", [&](std::int64_t cycle, py::handle regime) {
         if (!py::isinstance<py::str>(regime) || !regimeFromName(regime.cast<std::string>())) {
             refuse("switches expects {K: regime} with regime one of " +
                    std::string(regimeChoices()) + ", not " + show(regime));
         }
-        result.push_back({*cycle, *regimeFromName(regime.cast<std::string>())});
-    }
+        result.push_back({cycle, *regimeFromName(regime.cast<std::string>())});
+    });
     return result;
 }
 
 std::vector<NeuronSetting> PythonArguments::neurons(const py::handle& value) {
     std::vector<NeuronSetting> result;
-    if (value.is_none()) return result;
-    if (!py::isinstance<py::dict>(value)) {
-        refuse("neurons expects a dict {K: H} or None, not " + show(value));
-    }
-    for (const auto& [key, hidden] : py::reinterpret_borrow<py::dict>(value)) {
-        const std::optional<std::int64_t> cycle = integer(key);
-        if (!cycle || *cycle < 1 || *cycle > kMaxCycles) {
-            refuse("neurons expects {K: H} with K a whole number from 1 to " +
-                   std::to_string(kMaxCycles) + ", not " + show(key));
-        }
+    forEachScheduled(value, "neurons", "{K: H}", [&](std::int64_t cycle, py::handle hidden) {
         const std::optional<std::int64_t> count = integer(hidden);
         if (!count || *count < 1 || *count > 10) {
             refuse("neurons expects {K: H} with H a whole number from 1 to 10, not " +
                    show(hidden));
         }
-        result.push_back({*cycle, static_cast<std::int32_t>(*count)});
-    }
+        result.push_back({cycle, static_cast<std::int32_t>(*count)});
+    });
     return result;
 }
 
