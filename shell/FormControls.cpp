@@ -77,7 +77,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, QRect where, const ch
 QRadioButton* makeRadio(QWidget* parent, const char* name, QRect where, const char* caption,
                         const char* hint) {
     auto* radio = place<QRadioButton>(parent, name, where);
-    radio->setText(QString::fromUtf8(caption));
+    setButtonCaption(*radio, QString::fromUtf8(caption));
     return hinted(radio, hint);
 }
 
@@ -86,6 +86,13 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, QRect where, const char*
     auto* group = place<QGroupBox>(parent, name, where);
     group->setTitle(QString::fromUtf8(caption));
     return hinted(group, hint);
+}
+
+void setButtonCaption(QAbstractButton& button, const QString& caption) {
+    button.setText(caption);
+    // Spaces that place a caption are no part of what a screen reader says.
+    const QString spoken = caption.trimmed();
+    button.setAccessibleName(spoken == caption ? QString() : spoken);
 }
 
 void setLabelCaption(QLabel& label, const QString& caption) {

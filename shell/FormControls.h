@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractButton;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -46,6 +47,8 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, QRect where, const char*
                      const char* hint = nullptr);
 
 void setLabelCaption(QLabel& label, const QString& caption);
+// A button's caption; its accessible name is the caption without padding.
+void setButtonCaption(QAbstractButton& button, const QString& caption);
 // Of a group of radio buttons only the selected one is a Tab stop; the
 // others still take the focus when clicked.
 void keepTabStopOnSelected(QButtonGroup& group);

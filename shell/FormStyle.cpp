@@ -1,6 +1,7 @@
 #include "FormStyle.h"
 
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace varkelon {
 
@@ -18,6 +19,18 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     if (metric == PM_TabBarTabHSpace)
         return kTabTextPadding;
     return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                   QPainter* painter, const QWidget* widget) const {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    if (control != CC_ScrollBar || !(option->state & State_HasFocus))
+        return;
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(*option);
+    focus.rect = subControlRect(control, option, SC_ScrollBarSlider, widget).adjusted(2, 2, -2, -2);
+    focus.backgroundColor = option->palette.color(QPalette::Button);
+    drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
 }
 
 }  // namespace varkelon

@@ -19,11 +19,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "shell/FormFont.h"
+#include "shell/PaintBox.h"
 #include "shell/Placement.h"
 #include "shell/UpDown.h"
 
@@ -100,25 +103,29 @@ void TForm1::connectHandlers() {
     connect(ComboBox1, &QComboBox::activated, this,
             [this](int index) { guarded([this, index] { ComboBox1Change(index); }); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& where) { showTableMenu(where); });
+    for (PaintBox* box : {PaintBox1, PaintBox2}) {
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        const Page page = box == PaintBox1 ? Page::Graph : Page::Estimation;
+        connect(box, &QWidget::customContextMenuRequested, this,
+                [this, page](const QPoint& where) { showPictureMenu(page, where); });
+    }
+    // The pages turn from anywhere in the window, not only from inside them.
+    const std::pair<QKeyCombination, int> turns[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::Key_PageUp, -1}};
+    for (const auto& [keys, by] : turns) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, by = by] { turnPage(by); });
+    }
+    StringGrid1->installEventFilter(this);
     ScrollBar1->installEventFilter(this);
     Memo2->installEventFilter(this);
     PageControl1->installEventFilter(this);
     PageControl1->tabBar()->installEventFilter(this);
-}
-
-template <class Handler>
-void TForm1::guarded(Handler handler) {
-    try {
-        if constexpr (std::is_member_function_pointer_v<Handler>) {
-            (this->*handler)();
-        } else {
-            handler();
-        }
-    } catch (const std::exception& error) {
-        errors_.show(error);
-    } catch (...) {
-        errors_.showUnknown();
-    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -143,6 +150,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                                                           : QAbstractSlider::SliderSingleStepAdd);
             return true;
         }
+    } else if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
+               static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        guarded(&TForm1::copyTable);
+        return true;
     } else if ((watched == PageControl1 || watched == PageControl1->tabBar()) &&
                event->type() == QEvent::MouseButtonRelease &&
                releasedOnTabs(watched, static_cast<QMouseEvent*>(event))) {
@@ -169,22 +180,24 @@ void TForm1::pageChanged() {
         guarded(&TForm1::PageControl1MouseUp);
 }
 
+void TForm1::turnPage(int by) {
+    const int pages = PageControl1->count();
+    PageControl1->setCurrentIndex((PageControl1->currentIndex() + by + pages) % pages);
+}
+
+Page TForm1::currentPage() const {
+    return static_cast<Page>(PageControl1->currentIndex());
+}
+
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Enter reaches the window only when the focused control has no use for
-    // it: the default button takes it.
+    // it: the default button takes it. A count typed into the neuron box is
+    // applied first, as leaving the box would.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier) {
+        if (QApplication::focusWidget() == Memo2)
+            guarded(&TForm1::Memo2Exit);
         Button1->click();
-        return;
-    }
-    // Ctrl+PgDn and Ctrl+PgUp turn the pages from anywhere on them, as
-    // Ctrl+Tab and Ctrl+Shift+Tab do.
-    if ((event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp) &&
-        event->modifiers() == Qt::ControlModifier &&
-        PageControl1->isAncestorOf(QApplication::focusWidget())) {
-        const int pages = PageControl1->count();
-        const int turn = event->key() == Qt::Key_PageDown ? 1 : pages - 1;
-        PageControl1->setCurrentIndex((PageControl1->currentIndex() + turn) % pages);
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <type_traits>
 #include <memory>
 
 #include <QColor>
@@ -11,6 +13,7 @@
 #include "model/TeachingRegime.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/FormParts.h"
+#include "shell/ShellWords.h"
 #include "view/Viewer.h"
 #include "view/ViewerWindow.h"
 
@@ -36,8 +39,9 @@ class UpDown;
 // The main window: every control of the form at its fixed place, the
 // handlers of the teaching commands, and the owner of the model objects and
 // the Viewer, which draws on the window through its ViewerWindow side.
-// One class in four files, one per job: TForm1.cpp (construction, event
-// routing), TForm1Layout.cpp, TForm1Handlers.cpp, TForm1ViewerWindow.cpp.
+// One class in five files, one per job: TForm1.cpp (construction, event
+// routing), TForm1Layout.cpp, TForm1Handlers.cpp, TForm1ViewerWindow.cpp,
+// TForm1Copying.cpp (the table and the pictures copied or saved).
 class TForm1 : public QWidget, public ViewerWindow {
     Q_OBJECT
 
@@ -80,6 +84,10 @@ public:
     void RadioButton6Click();
     void PageControl1MouseUp();
     void ComboBox1Change(int index);
+    // The context menus: the table's copy, the pictures' copy and save.
+    void copyTable();
+    void copyPicture(Page page);
+    void savePicture(Page page);
 
     // ViewerWindow
     bool isPageVisible(Page page) const override;
@@ -95,6 +103,12 @@ public:
     void setTableCell(int column, int row, const QString& text) override;
     // Throws std::logic_error for a name of no control that takes a caption.
     void setCaption(std::string_view controlName, const QString& text) override;
+
+    // The pictures and the table as the user copies or saves them: the
+    // paint box at the screen's pixel ratio, and tab-separated text of the
+    // selected cells (all of them when none is selected) with the titles.
+    QImage picture(Page page) const;
+    QString tableText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +151,20 @@ private:
     bool releasedOnTabs(QObject* watched, const QMouseEvent* event) const;
     // The page on view changed, by a click or otherwise.
     void pageChanged();
+    Page currentPage() const;
+    // The box and the spinner show the network's count, as after a rebuild.
+    void showNeuronCount();
+    // The words the window itself says (the lamp's mode, the spinner's
+    // arrows, the menus) in the caption language of the moment.
+    const ShellWords& words() const;
+    void nameTheLamp();
+    void showTableMenu(const QPoint& where);
+    void showPictureMenu(Page page, const QPoint& where);
+    void turnPage(int by);
+    // A readout's text goes out only when it changes; while a quick tick runs
+    // its ten cycles, only the last cycle's texts are written.
+    void writeReadout(QLineEdit& edit, const QString& text);
+    void flushHeldReadouts();
 
     ErrorDisplay& errors_;
     FormParts parts_;
@@ -146,6 +174,11 @@ private:
     std::unique_ptr<Viewer> viewer_;
     QImage offscreenBitmap_;
     bool shownOnce_ = false;
+    bool russianCaptions_ = false;
+    // Set while a quick tick runs: readout texts wait in heldReadouts_.
+    bool holdingReadouts_ = false;
+    QString heldReadouts_[3][3];
+    bool readoutHeld_[3][3] = {};
 
     // The controls, by their form names.
     QTabWidget* PageControl1 = nullptr;
@@ -206,5 +239,20 @@ private:
     QComboBox* ComboBox1 = nullptr;
     QTimer* Timer1 = nullptr;
 };
+
+template <class Handler>
+void TForm1::guarded(Handler handler) {
+    try {
+        if constexpr (std::is_member_function_pointer_v<Handler>) {
+            (this->*handler)();
+        } else {
+            handler();
+        }
+    } catch (const std::exception& error) {
+        errors_.show(error);
+    } catch (...) {
+        errors_.showUnknown();
+    }
+}
 
 }  // namespace varkelon

@@ -24,20 +24,6 @@ namespace {
 constexpr int kQuickInterval = 30;
 constexpr int kQuickCycles = 10;
 
-// What the lamp's colour tells.
-QString modeInWords(QRgb lamp) {
-    switch (lamp) {
-        case TForm1::kQuickLamp:
-            return QStringLiteral("Quick");
-        case TForm1::kStepLamp:
-            return QStringLiteral("Step");
-        case TForm1::kContinuousLamp:
-            return QStringLiteral("Continuous");
-        default:
-            return QStringLiteral("Stopped");
-    }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -58,12 +44,14 @@ void TForm1::FormCreate() {
     setTableCell(1, 0, QStringLiteral("Object"));
     setTableCell(2, 0, QStringLiteral("Neuronet"));
     setTableCell(3, 0, QStringLiteral("Net Mistakes"));
+    // The channel numbers, right-aligned by the header.
     for (int n = 1; n < kGridRows; ++n)
-        setTableCell(0, n, QString::number(n).rightJustified(3, QLatin1Char(' ')));
+        setTableCell(0, n, QString::number(n));
 
     // Without its model objects the window shows its controls and teaches nothing.
     if (teachingReady()) {
         model_->manager.reset();
+        showNeuronCount();
         viewer_->refresh();
     }
     Edit5->setText(QStringLiteral("0"));
@@ -90,8 +78,11 @@ bool TForm1::beginStart(QRgb lamp) {
     if (!teachingReady())
         return false;
     setLamp(lamp);
-    if (model_->manager.built == 0)
+    if (model_->manager.built == 0) {
         model_->manager.reset();
+        // The rebuilt network teaches with its own count: the box says so.
+        showNeuronCount();
+    }
     return true;
 }
 
@@ -99,6 +90,10 @@ void TForm1::Button1Click() {
     if (!beginStart(kQuickLamp))
         return;
     quickMode = 1;
+    // The first quick tick comes at the quick pace, not after the period a
+    // slow pace left behind.
+    if (Timer1->interval() > kQuickInterval)
+        setTimer1Interval(kQuickInterval);
     switchTimer1On();
 }
 
@@ -138,6 +133,8 @@ void TForm1::Timer1Timer() {
     if (!teachingReady())
         return;
     setTimer1Interval(ScrollBar1->maximum() + ScrollBar1->minimum() - ScrollBar1->value());
+    // Ten cycles a tick: only the last one's readouts reach the screen.
+    holdingReadouts_ = quickMode != 0;
     model_->manager.step();
     if (quickMode != 0) {
         for (int cycle = 1; cycle < kQuickCycles; ++cycle) {
@@ -145,6 +142,7 @@ void TForm1::Timer1Timer() {
             model_->manager.step();
         }
     }
+    flushHeldReadouts();
 }
 
 void TForm1::UpDown1MouseUp() {
@@ -173,13 +171,30 @@ void TForm1::RadioButton6Click() {
 }
 
 void TForm1::PageControl1MouseUp() {
-    if (teachingReady())
-        viewer_->pageClicked();
+    if (!teachingReady())
+        return;
+    viewer_->pageShown();
+    // Until the first start command the window shows iteration 0 on every
+    // page, as it opened.
+    if (model_->manager.built == 0 && model_->manager.iteration == 0)
+        setReadout(currentPage(), Readout::Iteration, QStringLiteral("0"));
 }
 
 void TForm1::ComboBox1Change(int index) {
-    if (viewer_)
-        viewer_->languageChosen(index);
+    if (!viewer_ || (index != 0 && index != 1))
+        return;
+    viewer_->languageChosen(index);
+    russianCaptions_ = index == 1;
+    nameTheLamp();
+    UpDown1->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+}
+
+const ShellWords& TForm1::words() const {
+    return russianCaptions_ ? kRussianWords : kEnglishWords;
+}
+
+void TForm1::showNeuronCount() {
+    UpDown1->setPosition(model_->network.hiddenCount);
 }
 
 void TForm1::setLamp(QRgb colour) {
@@ -187,10 +202,20 @@ void TForm1::setLamp(QRgb colour) {
     // The lamp is disabled: its colour must hold in every colour group.
     palette.setColor(QPalette::Window, QColor(colour));
     Memo1->setPalette(palette);
+    nameTheLamp();
+}
+
+void TForm1::nameTheLamp() {
     // The mode in words as well, for those who do not see the colour. A new
     // name goes out to assistive technology as a NameChanged event, so a
     // screen reader hears the change.
-    Memo1->setAccessibleName(modeInWords(colour));
+    const QRgb lamp = lampColour().rgb();
+    const ShellWords& said = words();
+    const char* mode = lamp == kQuickLamp        ? said.quick
+                       : lamp == kStepLamp       ? said.step
+                       : lamp == kContinuousLamp ? said.continuous
+                                                 : said.stopped;
+    Memo1->setAccessibleName(QString::fromUtf8(mode));
 }
 
 QColor TForm1::lampColour() const {

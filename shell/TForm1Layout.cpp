@@ -145,41 +145,51 @@ void TForm1::buildTablePage() {
 }
 
 void TForm1::buildStringGrid1() {
-    StringGrid1->setColumnCount(kGridColumns);
-    StringGrid1->setRowCount(kGridRows);
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
+    // The titles' row and the channels' column are the table's headers, so
+    // that assistive technology reads each number with its column and
+    // channel; they look like the fixed cells of a grid.
+    StringGrid1->setColumnCount(kGridColumns - 1);
+    StringGrid1->setRowCount(kGridRows - 1);
     StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
+    // Cells are selected for copying; a header click selects its row or column.
+    StringGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StringGrid1->setCornerButtonEnabled(false);
     StringGrid1->setShowGrid(true);
     StringGrid1->setWordWrap(false);
     // Tab goes on to the next control, as everywhere else in the window.
     StringGrid1->setTabKeyNavigation(false);
+    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+
     // A Qt section holds its cell and the 1-pixel grid line after it.
     const int widths[kGridColumns] = {27, 72, 75, 75};
+    constexpr int kRowHeight = 15 + 1;
     QHeaderView* columns = StringGrid1->horizontalHeader();
     QHeaderView* rows = StringGrid1->verticalHeader();
-    columns->setMinimumSectionSize(1);
-    rows->setMinimumSectionSize(1);
-    columns->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    for (int column = 0; column < kGridColumns; ++column)
-        StringGrid1->setColumnWidth(column, widths[column] + 1);
-    rows->setDefaultSectionSize(15 + 1);
-    const QColor headerColour = palette().color(QPalette::Button);
-    for (int row = 0; row < kGridRows; ++row) {
-        for (int column = 0; column < kGridColumns; ++column) {
+    for (QHeaderView* header : {columns, rows}) {
+        header->setMinimumSectionSize(1);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setHighlightSections(false);
+    }
+    columns->setFixedHeight(kRowHeight);
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    rows->setFixedWidth(widths[0] + 1);
+    rows->setDefaultSectionSize(kRowHeight);
+    // The channel numbers line up on the right, whatever the widths of the
+    // font's digits.
+    rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (int column = 1; column < kGridColumns; ++column) {
+        StringGrid1->setColumnWidth(column - 1, widths[column] + 1);
+        StringGrid1->setHorizontalHeaderItem(column - 1, new QTableWidgetItem);
+    }
+    for (int row = 1; row < kGridRows; ++row) {
+        StringGrid1->setVerticalHeaderItem(row - 1, new QTableWidgetItem);
+        for (int column = 1; column < kGridColumns; ++column) {
             auto* cell = new QTableWidgetItem;
-            cell->setFlags(Qt::ItemIsEnabled);
-            if (row == 0 || column == 0)
-                cell->setBackground(headerColour);
-            // The channel numbers line up on the right, whatever the widths
-            // of the font's digits and spaces.
-            if (column == 0)
-                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            StringGrid1->setItem(row, column, cell);
+            cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            StringGrid1->setItem(row - 1, column - 1, cell);
         }
     }
 }

@@ -54,14 +54,55 @@ void TForm1::paintBoxChanged(Page page) {
 }
 
 void TForm1::setReadout(Page page, Readout readout, const QString& text) {
+    const int p = static_cast<int>(page);
+    const int r = static_cast<int>(readout);
+    if (holdingReadouts_) {
+        heldReadouts_[p][r] = text;
+        readoutHeld_[p][r] = true;
+        return;
+    }
     QLineEdit* const edits[3][3] = {
         {Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10}, {Edit2, Edit3, Edit4}};
-    edits[static_cast<int>(page)][static_cast<int>(readout)]->setText(text);
+    writeReadout(*edits[p][r], text);
+}
+
+void TForm1::flushHeldReadouts() {
+    holdingReadouts_ = false;
+    for (int p = 0; p < 3; ++p) {
+        for (int r = 0; r < 3; ++r) {
+            if (readoutHeld_[p][r]) {
+                readoutHeld_[p][r] = false;
+                setReadout(static_cast<Page>(p), static_cast<Readout>(r), heldReadouts_[p][r]);
+            }
+        }
+    }
+}
+
+void TForm1::writeReadout(QLineEdit& edit, const QString& text) {
+    // Every new text is news to a screen reader; the same text is not.
+    if (edit.text() == text)
+        return;
+    // A readout reached with Tab shows its focus as the whole text selected;
+    // the new text keeps it so.
+    const bool focusShown = edit.hasFocus() && edit.hasSelectedText() &&
+                            edit.selectedText().size() == edit.text().size();
+    edit.setText(text);
+    if (focusShown)
+        edit.selectAll();
 }
 
 void TForm1::setTableCell(int column, int row, const QString& text) {
-    if (QTableWidgetItem* cell = StringGrid1->item(row, column))
+    // Row 0 holds the column titles and column 0 the channels: the headers.
+    if (row == 0 && column > 0) {
+        StringGrid1->horizontalHeaderItem(column - 1)->setText(text);
+    } else if (column == 0 && row > 0) {
+        StringGrid1->verticalHeaderItem(row - 1)->setText(text);
+    } else if (QTableWidgetItem* cell = StringGrid1->item(row - 1, column - 1)) {
+        // The number stands in its column as the table shows it; assistive
+        // technology reads it without the spaces that place it there.
         cell->setText(text);
+        cell->setData(Qt::AccessibleTextRole, text.trimmed());
+    }
 }
 
 void TForm1::setCaption(std::string_view controlName, const QString& text) {
@@ -80,7 +121,7 @@ void TForm1::setCaption(std::string_view controlName, const QString& text) {
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         setLabelCaption(*label, text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        button->setText(text);
+        setButtonCaption(*button, text);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
         group->setTitle(text);
     } else {

@@ -29,9 +29,7 @@ UpDown::UpDown(QWidget* parent, const QRect& geometry, QLineEdit& buddy, int min
     }
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
-    // An arrow has no text to name it by for assistive technology.
-    up_->setAccessibleName(QStringLiteral("Up"));
-    down_->setAccessibleName(QStringLiteral("Down"));
+    nameArrows(QStringLiteral("Up"), QStringLiteral("Down"));
     // The system's spinner steps when the button goes down, and again at
     // every repeat while it is held (an auto-repeat emits pressed again).
     connect(up_, &QToolButton::pressed, this, [this] { stepBy(1); });
@@ -48,8 +46,17 @@ int UpDown::position() const {
 }
 
 void UpDown::stepBy(int steps) {
-    position_ = std::clamp(position() + steps, minimum_, maximum_);
+    setPosition(position() + steps);
+}
+
+void UpDown::setPosition(int position) {
+    position_ = std::clamp(position, minimum_, maximum_);
     buddy_.setText(QString::number(position_));
+}
+
+void UpDown::nameArrows(const QString& up, const QString& down) {
+    up_->setAccessibleName(up);
+    down_->setAccessibleName(down);
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {

@@ -22,6 +22,10 @@ public:
     int position() const;
     // Moves by steps (clamped to the range) and writes the edit's text.
     void stepBy(int steps);
+    // Moves to a position (clamped to the range) and writes the edit's text.
+    void setPosition(int position);
+    // The arrows' names for assistive technology (they show no text).
+    void nameArrows(const QString& up, const QString& down);
 
 signals:
     // The mouse button was released over the spinner, moved or not.

@@ -417,10 +417,11 @@ void Viewer::slidingChosen() {
     refresh();
 }
 
-void Viewer::pageClicked() {
-    if (!window_.isPageVisible(Page::Estimation))
-        return;
-    fullRedraw_ = 1;
+void Viewer::pageShown() {
+    // Whichever page comes into view shows the model as it is now: the
+    // graph of the last cycle, the whole estimation history, the table.
+    if (window_.isPageVisible(Page::Estimation))
+        fullRedraw_ = 1;
     refresh();
 }
 

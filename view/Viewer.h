@@ -31,7 +31,7 @@ public:
     // What the window's handlers ask of the Viewer.
     void runningChosen();            // RadioButton5Click
     void slidingChosen();            // RadioButton6Click
-    void pageClicked();              // PageControl1MouseUp
+    void pageShown();                // PageControl1MouseUp, any page change
     void languageChosen(int index);  // ComboBox1Change: 0 English, 1 Russian
 
     // 12-column text of one table number.

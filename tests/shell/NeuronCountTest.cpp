@@ -82,11 +82,12 @@ void NeuronCountTest::typedCountAppliesBeforeTheCommand() {
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     QCOMPARE(shown.network().hiddenCount, 3);
     QCOMPARE(shown.manager().iteration, 2);
-    // A rebuild goes back to 7 neurons and leaves the memo alone.
+    // A rebuild goes back to 7 neurons, and the box and spinner say so.
     QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     QCOMPARE(shown.network().hiddenCount, 7);
-    QCOMPARE(shown.control<QLineEdit>("Memo2")->text(), QStringLiteral("3"));
+    QCOMPARE(shown.control<QLineEdit>("Memo2")->text(), QStringLiteral("7"));
+    QCOMPARE(shown.control<UpDown>("UpDown1")->position(), 7);
 }
 
 void NeuronCountTest::arrowKeysMoveTheSpinner() {

@@ -43,7 +43,7 @@ struct Estimation : ViewerFixture, testing::Test {
         window.visible = Page::Estimation;
         chooseRunning();
         atCycle(n, newest);
-        viewer.pageClicked();
+        viewer.pageShown();
     }
     // Running after a full redraw, the paint box blank again: the next
     // refresh draws one step.
@@ -216,19 +216,25 @@ TEST_F(Estimation, ChoosingSlidingOnlyRefreshes) {
     EXPECT_EQ(viewer.fullRedraw(), 1);  // the Sliding mode leaves it alone
 }
 
-TEST_F(Estimation, TabClickRedrawsOnlyOnTheEstimationPage) {
+TEST_F(Estimation, EveryPageShownIsCurrentAndOnlyEstimationRedrawsInFull) {
     std::fill(history(), history() + 140, 1.0f);
     readyForAStep();
     atCycle(1000, 139);
     window.visible = Page::Graph;
-    viewer.pageClicked();
-    EXPECT_TRUE(window.log.empty());
-    EXPECT_EQ(window.images[0].pixel(100, 100), kWindowColour);
+    viewer.pageShown();
+    EXPECT_EQ(window.readouts[0][0], QStringLiteral("1001"));
+    EXPECT_TRUE(isBlack(window.images[0], 10, 123));  // the graph's frame
+    EXPECT_EQ(viewer.fullRedraw(), 0);
+
+    window.visible = Page::Table;
+    viewer.pageShown();
+    EXPECT_EQ(window.readouts[2][0], QStringLiteral("1001"));
+    EXPECT_FALSE(window.cells[1][17].isEmpty());
     EXPECT_EQ(viewer.fullRedraw(), 0);
 
     window.visible = Page::Estimation;
     window.images[1].setPixel(200, 200, kBlackPixel);
-    viewer.pageClicked();
+    viewer.pageShown();
     EXPECT_EQ(window.repaints[1], 0);  // not cleared first
     EXPECT_TRUE(isBlack(box(), 200, 200));
     EXPECT_EQ(blackInRow(box(), 93), with(range(32, 364), {10}));

@@ -1,0 +1,121 @@
+// What the class saw, kept: the table copied as text, the pictures copied
+// or saved, from the context menus and Ctrl+C.
+#include "TForm1.h"
+
+#include <stdexcept>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QMenu>
+#include <QPixmap>
+#include <QTableWidget>
+
+#include "shell/PaintBox.h"
+
+namespace varkelon {
+
+namespace {
+
+// The file a picture is offered under.
+QString pictureName(Page page) {
+    return page == Page::Graph ? QStringLiteral("varkelon-graph.png")
+                               : QStringLiteral("varkelon-estimation.png");
+}
+
+}  // namespace
+
+QString TForm1::tableText() const {
+    // The rows and columns of the selected cells; all of them when none is.
+    const int rows = StringGrid1->rowCount();
+    const int columns = StringGrid1->columnCount();
+    QList<bool> rowTaken(rows, false);
+    QList<bool> columnTaken(columns, false);
+    const QModelIndexList selected = StringGrid1->selectionModel()->selectedIndexes();
+    for (const QModelIndex& index : selected) {
+        rowTaken[index.row()] = true;
+        columnTaken[index.column()] = true;
+    }
+    if (selected.isEmpty()) {
+        rowTaken.fill(true);
+        columnTaken.fill(true);
+    }
+    const auto cellText = [this, &selected](int row, int column) {
+        const QTableWidgetItem* cell = StringGrid1->item(row, column);
+        const bool taken = selected.isEmpty() || cell->isSelected();
+        return taken ? cell->text().trimmed() : QString();
+    };
+
+    // The titles' row first; the corner stays empty, as on screen.
+    QString text;
+    for (int column = 0; column < columns; ++column) {
+        if (columnTaken[column])
+            text += QLatin1Char('\t') + StringGrid1->horizontalHeaderItem(column)->text();
+    }
+    text += QLatin1Char('\n');
+    for (int row = 0; row < rows; ++row) {
+        if (!rowTaken[row])
+            continue;
+        text += StringGrid1->verticalHeaderItem(row)->text();
+        for (int column = 0; column < columns; ++column) {
+            if (columnTaken[column])
+                text += QLatin1Char('\t') + cellText(row, column);
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QImage TForm1::picture(Page page) const {
+    // As the screen shows it, at the screen's pixel ratio.
+    return paintBox(page).grab().toImage();
+}
+
+void TForm1::copyTable() {
+    QApplication::clipboard()->setText(tableText());
+}
+
+void TForm1::copyPicture(Page page) {
+    QApplication::clipboard()->setImage(picture(page));
+}
+
+void TForm1::savePicture(Page page) {
+    const ShellWords& said = words();
+    const QString title = QString::fromUtf8(said.savePicture).remove(QStringLiteral("..."));
+    QString path = QFileDialog::getSaveFileName(
+        this, title, QDir::home().filePath(pictureName(page)), QString::fromUtf8(said.pictureFiles));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    QImageWriter writer(path, "png");
+    if (!writer.write(picture(page))) {
+        throw std::runtime_error(
+            (QString::fromUtf8(said.cannotSave) + QLatin1Char(' ') + QDir::toNativeSeparators(path) +
+             QStringLiteral(": ") + writer.errorString())
+                .toStdString());
+    }
+}
+
+void TForm1::showTableMenu(const QPoint& where) {
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QString::fromUtf8(words().copy));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { guarded(&TForm1::copyTable); });
+    menu.exec(StringGrid1->viewport()->mapToGlobal(where));
+}
+
+void TForm1::showPictureMenu(Page page, const QPoint& where) {
+    QMenu menu(this);
+    connect(menu.addAction(QString::fromUtf8(words().copyPicture)), &QAction::triggered, this,
+            [this, page] { guarded([this, page] { copyPicture(page); }); });
+    connect(menu.addAction(QString::fromUtf8(words().savePicture)), &QAction::triggered, this,
+            [this, page] { guarded([this, page] { savePicture(page); }); });
+    menu.exec(paintBox(page).mapToGlobal(where));
+}
+
+}  // namespace varkelon
