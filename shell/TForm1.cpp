@@ -112,14 +112,19 @@ void TForm1::connectHandlers() {
                 [this, page](const QPoint& where) { showPictureMenu(page, where); });
     }
     // The pages turn from anywhere in the window, not only from inside them.
+    // Shift+Tab comes as Backtab from some keyboards and as Tab from others;
+    // where one key press matches both, one of them is told it is ambiguous.
     const std::pair<QKeyCombination, int> turns[] = {
         {Qt::CTRL | Qt::Key_Tab, 1},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
         {Qt::CTRL | Qt::Key_PageDown, 1},
         {Qt::CTRL | Qt::Key_PageUp, -1}};
     for (const auto& [keys, by] : turns) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this, [this, by = by] { turnPage(by); });
+        const auto turn = [this, by = by] { turnPage(by); };
+        connect(shortcut, &QShortcut::activated, this, turn);
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, turn);
     }
     StringGrid1->installEventFilter(this);
     ScrollBar1->installEventFilter(this);

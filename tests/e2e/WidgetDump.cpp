@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,14 +94,25 @@ void WidgetDump::write() const {
     for (const char* name :
          {"Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8", "Edit9", "Edit10"})
         out << name << '\t' << control<QLineEdit>(form_, name).text() << '\n';
+    // The table as the form lays it out: titles in row 0, channels in column 0.
     const auto& grid = control<QTableWidget>(form_, "StringGrid1");
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            const QTableWidgetItem* item = grid.item(row, column);
+    for (int row = 0; row <= grid.rowCount(); ++row) {
+        for (int column = 0; column <= grid.columnCount(); ++column) {
+            const QTableWidgetItem* item =
+                row == 0      ? (column == 0 ? nullptr : grid.horizontalHeaderItem(column - 1))
+                : column == 0 ? grid.verticalHeaderItem(row - 1)
+                              : grid.item(row - 1, column - 1);
             out << "cell " << column << ' ' << row << '\t' << (item ? item->text() : QString())
                 << '\n';
         }
     }
+    out << "Memo2\t" << control<QLineEdit>(form_, "Memo2").text() << '\n';
+    // The clipboard's text on one line: tabs as \t, line ends as |.
+    QString clipboard = QApplication::clipboard()->text();
+    clipboard.replace(QLatin1Char('\t'), QStringLiteral("\\t")).replace(QLatin1Char('\n'), QLatin1Char('|'));
+    out << "clipboard\t" << clipboard << '\n';
+    out << "clipboardImage\t" << QApplication::clipboard()->image().width() << 'x'
+        << QApplication::clipboard()->image().height() << '\n';
     for (const char* name : {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4",
                              "RadioButton5", "RadioButton6"})
         out << name << '\t' << int(control<QRadioButton>(form_, name).isChecked()) << '\n';
@@ -131,6 +143,7 @@ void WidgetDump::write() const {
         const Network& network = model->network;
         const std::int32_t slot = network.timeSlot;
         out << "iteration\t" << model->manager.iteration << '\n';
+        out << "hiddenCount\t" << network.hiddenCount << '\n';
         out << "estimation\t" << exact(network.estimation) << '\n';
         out << "noiseLevel\t" << exact(model->plant.noiseLevel) << '\n';
         out << "estimationIndex\t" << network.estimationIndex << '\n';

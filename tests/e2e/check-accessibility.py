@@ -5,8 +5,9 @@
 
 PID is the window program, started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on
 the session bus this process sees. Checks the names and roles of the controls
-(found by their places in the form) in English, then in Russian after a choice
-in the language box made with real X events (xdotool), and the lamp's words
+(found by their places in the form) and the table's headers in English, the
+text events of quick teaching, then the same in Russian after a choice in the
+language box made with real X events (xdotool), and the lamp's Russian words
 after Step, Quickly, the speed bar and Stop, each with its announcement.
 Ends with a press on Exit: the program then ends by itself.
 Prints every disagreement; exits with 1 when there is one.
@@ -43,15 +44,25 @@ CONTROLS = [
     ("StringGrid1",  2,      "table",        (16, 0),    GRAPH_PICTURE,         GRAPH_PICTURE),
     ("ComboBox1",    2,      "combo box",    (296, 32),  "Language  Язык",      "Русский"),
     ("Memo2",        None,   "text",         (424, 152), "Quantity of Neurons", "Число нейронов"),
-    ("UpDown1 up",   None,   "push button",  (449, 152), "Up",                  "Up"),
-    ("UpDown1 down", None,   "push button",  (449, 161), "Down",                "Down"),
+    ("RadioButton1", None,   "radio button", (400, 41),  "Static",              "Статический"),
+    ("UpDown1 up",   None,   "push button",  (449, 152), "Up",                  "Вверх"),
+    ("UpDown1 down", None,   "push button",  (449, 161), "Down",                "Вниз"),
     ("ScrollBar1",   None,   "scroll bar",   (440, 233), "Speed",               "Скорость"),
     ("Button4",      None,   "push button",  (400, 224), "Stop",                "Стоп"),
     ("Button3",      None,   "push button",  (400, 256), "Step",                "Шаг"),
     ("Button1",      None,   "push button",  (400, 288), "Quickly",             "Быстро"),
     ("Button2",      None,   "push button",  (456, 287), "Exit",                "Выход"),
-    ("Memo1",        None,   "frame",        (464, 264), "Stopped",             "Stopped"),
+    ("Memo1",        None,   "frame",        (464, 264), "Stopped",             "Остановлено"),
 ]
+
+# The lamp's words for each mode, in English and in Russian.
+LAMP_WORDS = {
+    "English": {"Step": "Step", "Quick": "Quick", "Continuous": "Continuous", "Stopped": "Stopped"},
+    "Russian": {"Step": "Шаг", "Quick": "Быстро", "Continuous": "Непрерывно",
+                "Stopped": "Остановлено"},
+}
+TITLES = {"English": ["Object", "Neuronet", "Net Mistakes"],
+          "Russian": ["Объект", "Нейросеть", "Ошибки сети"]}
 
 # Roles a user acts on or reads: each must carry a name.
 NAMED_ROLES = {"push button", "radio button", "text", "scroll bar", "combo box", "table",
@@ -165,7 +176,49 @@ def choose_russian(window):
     wait_for("Russian captions", lambda: readout.name == "Итерация")
 
 
-def check_lamp(window):
+def check_table(window, language):
+    """Three columns under their titles, the channels 1 to 17 as row headers,
+    the numbers without the spaces that place them."""
+    window.show_page(2)
+    grid = window.control("StringGrid1")
+    table = grid.queryTable()
+    if (table.nRows, table.nColumns) != (17, 3):
+        fail("the table has %d rows and %d columns, expected 17 and 3"
+             % (table.nRows, table.nColumns))
+        return
+    titles = [table.getColumnHeader(c).name for c in range(3)]
+    if titles != TITLES[language]:
+        fail("the table's column headers in %s are %r" % (language, titles))
+    channels = [table.getRowHeader(r).name for r in range(17)]
+    if channels != [str(n) for n in range(1, 18)]:
+        fail("the table's row headers are %r" % channels)
+    for row, column in ((0, 0), (16, 2)):
+        name = table.getAccessibleAt(row, column).name
+        if name != name.strip() or not name:
+            fail("cell %d,%d is read as %r" % (row, column, name))
+
+
+def check_text_events(window):
+    """Quick teaching sends a readout's text only when it changes, once a tick
+    at most: fewer text events than cycles."""
+    window.show_page(0)
+    iteration = window.control("Edit5").queryText()
+    events = []
+    listener = lambda event: events.append(event.type)
+    pyatspi.Registry.registerEventListener(listener, "object:text-changed")
+    first = int(iteration.getText(0, -1))
+    window.press("Button1")
+    wait_for("100 quick cycles", lambda: int(iteration.getText(0, -1)) >= first + 100)
+    window.press("Button4")
+    time.sleep(0.5)
+    wait_for("the events", lambda: True)
+    pyatspi.Registry.deregisterEventListener(listener, "object:text-changed")
+    cycles = int(iteration.getText(0, -1)) - first
+    if len(events) > cycles:
+        fail("%d text events for %d quick cycles" % (len(events), cycles))
+
+
+def check_lamp(window, language):
     lamp = window.control("Memo1")
     announced = []
     pyatspi.Registry.registerEventListener(
@@ -180,7 +233,8 @@ def check_lamp(window):
         ("speed bar", lambda: speed.queryComponent().grabFocus(), "Continuous"),
         ("Stop", lambda: window.press("Button4"), "Stopped"),
     ]
-    for command, act, words in commands:
+    for command, act, mode in commands:
+        words = LAMP_WORDS[language][mode]
         act()
         try:
             wait_for("the lamp to say %r" % words, lambda: lamp.name == words)
@@ -194,9 +248,12 @@ def main():
         sys.exit("usage: check-accessibility.py PID")
     window = Window(int(sys.argv[1]))
     check_names(window, 4, "English")
+    check_table(window, "English")
+    check_text_events(window)
     choose_russian(window)
     check_names(window, 5, "Russian")
-    check_lamp(window)
+    check_table(window, "Russian")
+    check_lamp(window, "Russian")
     window.press("Button2")
     sys.exit(1 if failures else 0)
 

@@ -75,7 +75,7 @@ def main():
             wrong.append("the network has %d outputs, not 17" % count)
         for o in range(count):
             row = o + 1
-            expect("cell 0 %d" % row, ("  " if row < 10 else " ") + str(row))
+            expect("cell 0 %d" % row, str(row))
             for column, name in enumerate(("plant", "network", "error"), 1):
                 expect("cell %d %d" % (column, row), cell(single(dump["%s %d" % (name, o)])))
 

@@ -5,7 +5,7 @@
 #   "Running" shows the Running plot; on the Table tab the numbers follow;
 #   Stop: the table's cells and readouts are the model's values formatted;
 #   the Estimation tab fills its readouts, and a fresh "Running" leaves the
-#   ten positions after the newest blank; the Graph tab redraws nothing
+#   ten positions after the newest blank; the Graph tab shows the stopped run
 #   until Step, which starts a fresh run and fills the Graph readouts.
 #
 #   viewer-e2e.sh PROBE    PROBE: varkelon-e2e-probe, the window with a dump
@@ -99,10 +99,11 @@ gap_drawn() {
 }
 wait_until gap_drawn || fail "the Running plot's gap after $newest: $(cat "$x_dir/plot.log")"
 
-# The Graph tab draws nothing; Step after Stop starts a fresh run.
+# The Graph tab shows the stopped run too; Step after Stop starts a fresh run.
 tab 0
 wait_until dump_shows page 0 || fail "the Graph tab did not open"
-[ "$(value Edit5)" -lt "$((stopped_at + 1))" ] || fail "the Graph tab refreshed its readouts"
+wait_until dump_shows Edit5 "$((stopped_at + 1))" || fail "the Graph tab did not refresh"
+numbers_agree graph
 click "$step"
 wait_until dump_shows iteration 1 || fail "Step after Stop did not start a fresh run"
 numbers_agree graph
