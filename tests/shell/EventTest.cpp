@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "ShellTestSupport.h"
@@ -32,6 +34,10 @@ class EventTest : public QObject {
     void releaseOnThePlotIsNoTabClick();
     void returningToAPageShowsNoOldDrawing();
     void speedBarArrowsMoveTheThumbTheirWay();
+    void pagesTurnFromAnyControl_data();
+    void pagesTurnFromAnyControl();
+    void quickTickShowsItsLastCycleAndKeepsTheFocusShown();
+    void tableCopiesTheSelectionWithItsTitles();
 };
 
 void EventTest::enterClicksTheDefaultButton() {
@@ -47,13 +53,93 @@ void EventTest::enterClicksTheDefaultButton() {
     QTest::keyClick(step, Qt::Key_Enter);
     QCOMPARE(shown.form.lampColour(), QColor(0, 0, 255));
     QCOMPARE(shown.manager().iteration, 1);
-    // Memo2 takes no Enter as a new line; the memo keeps the focus.
+    // Memo2 takes no Enter as a new line; the memo keeps the focus, and the
+    // count typed into it is applied before Quickly runs.
     auto* memo = shown.control<QLineEdit>("Memo2");
     memo->setFocus();
+    memo->selectAll();
+    QTest::keyClicks(memo, QStringLiteral("12"));
     QTest::keyClick(memo, Qt::Key_Return);
     QCOMPARE(shown.form.lampColour(), QColor(0, 255, 0));
     QVERIFY(memo->hasFocus());
-    QCOMPARE(memo->text(), QStringLiteral("7"));
+    QCOMPARE(memo->text(), QStringLiteral("10"));
+    QCOMPARE(shown.network().hiddenCount, 10);
+}
+
+void EventTest::pagesTurnFromAnyControl_data() {
+    QTest::addColumn<QByteArray>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("page");
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+Tab on Stop") << QByteArray("Button4") << int(Qt::Key_Tab) << ctrl << 1;
+    QTest::newRow("Ctrl+Shift+Tab on Quickly")
+        << QByteArray("Button1") << int(Qt::Key_Backtab) << ctrlShift << 2;
+    QTest::newRow("Ctrl+PgDn on a regime")
+        << QByteArray("RadioButton1") << int(Qt::Key_PageDown) << ctrl << 1;
+    QTest::newRow("Ctrl+PgUp in the neuron box")
+        << QByteArray("Memo2") << int(Qt::Key_PageUp) << ctrl << 2;
+    QTest::newRow("Ctrl+Tab on the page's readout")
+        << QByteArray("Edit5") << int(Qt::Key_Tab) << ctrl << 1;
+}
+
+void EventTest::pagesTurnFromAnyControl() {
+    QFETCH(QByteArray, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, page);
+    ShownForm shown;
+    QWidget* control = shown.control<QWidget>(focus.constData());
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(shown.control<QTabWidget>("PageControl1")->currentIndex(), page);
+    // Teaching did not start on the way.
+    QCOMPARE(shown.form.lampColour(), QColor(255, 0, 0));
+}
+
+void EventTest::quickTickShowsItsLastCycleAndKeepsTheFocusShown() {
+    ShownForm shown;
+    shown.form.timer1().setInterval(3600000);
+    auto* iteration = shown.control<QLineEdit>("Edit5");
+    iteration->setFocus(Qt::TabFocusReason);
+    QCOMPARE(iteration->selectedText(), QStringLiteral("0"));
+    shown.form.Button1Click();
+    shown.form.timer1().stop();
+    shown.form.Timer1Timer();
+    QCOMPARE(shown.manager().iteration, 10);
+    QCOMPARE(iteration->text(), QStringLiteral("11"));
+    QCOMPARE(iteration->selectedText(), QStringLiteral("11"));
+}
+
+void EventTest::tableCopiesTheSelectionWithItsTitles() {
+    ShownForm shown;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    pages->setCurrentIndex(2);
+    auto* grid = shown.control<QTableWidget>("StringGrid1");
+    const auto cellText = [grid](int row, int column) {
+        return grid->item(row, column)->text().trimmed();
+    };
+
+    // Nothing selected: the whole table, titles first.
+    grid->setFocus();
+    QTest::keySequence(grid, QKeySequence::Copy);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 19);  // 18 lines, each ended
+    QCOMPARE(lines[0], QStringLiteral("\tObject\tNeuronet\tNet Mistakes"));
+    QCOMPARE(lines[17], QStringLiteral("17\t") + cellText(16, 0) + QLatin1Char('\t') +
+                            cellText(16, 1) + QLatin1Char('\t') + cellText(16, 2));
+
+    // Two cells of channel 2 and 3 in the second column.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(1, 1)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      grid->visualItemRect(grid->item(2, 1)).center());
+    QTest::keySequence(grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("\tNeuronet\n2\t") + cellText(1, 1) +
+                                                    QStringLiteral("\n3\t") + cellText(2, 1) +
+                                                    QLatin1Char('\n'));
 }
 
 void EventTest::aboutBoxLeavesTeachingRunning() {
@@ -258,8 +344,11 @@ void EventTest::speedBarArrowsMoveTheThumbTheirWay() {
     const struct {
         Qt::Key key;
         int value;
-    } presses[] = {{Qt::Key_Left, 600}, {Qt::Key_Right, 1000}, {Qt::Key_Right, 1400},
-                   {Qt::Key_Home, 50},  {Qt::Key_End, 2000}};
+    } presses[] = {{Qt::Key_Left, 600},
+                   {Qt::Key_Right, 1000},
+                   {Qt::Key_Right, 1400},
+                   {Qt::Key_Home, 50},
+                   {Qt::Key_End, 2000}};
     for (const auto& press : presses) {
         QTest::keyClick(speed, press.key);
         QCOMPARE(speed->value(), press.value);
