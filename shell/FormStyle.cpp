@@ -9,6 +9,7 @@ namespace {
 
 // Room left and right of a tab's text, together.
 constexpr int kTabTextPadding = 12;
+constexpr int kHeaderMargin = 2;
 
 }  // namespace
 
@@ -18,6 +19,10 @@ int FormStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                            const QWidget* widget) const {
     if (metric == PM_TabBarTabHSpace)
         return kTabTextPadding;
+    // The table's titles and channel numbers fill their 15-pixel cells, as
+    // the fixed cells of a grid do: no room for the header's usual margin.
+    if (metric == PM_HeaderMargin)
+        return kHeaderMargin;
     return QProxyStyle::pixelMetric(metric, option, widget);
 }
 

@@ -103,6 +103,8 @@ void TForm1::savePicture(Page page) {
 
 void TForm1::showTableMenu(const QPoint& where) {
     QMenu menu(this);
+    // A popup takes no font from its parent: it speaks in the form's.
+    menu.setFont(font());
     QAction* copy = menu.addAction(QString::fromUtf8(words().copy));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, [this] { guarded(&TForm1::copyTable); });
@@ -111,6 +113,7 @@ void TForm1::showTableMenu(const QPoint& where) {
 
 void TForm1::showPictureMenu(Page page, const QPoint& where) {
     QMenu menu(this);
+    menu.setFont(font());
     connect(menu.addAction(QString::fromUtf8(words().copyPicture)), &QAction::triggered, this,
             [this, page] { guarded([this, page] { copyPicture(page); }); });
     connect(menu.addAction(QString::fromUtf8(words().savePicture)), &QAction::triggered, this,
