@@ -114,12 +114,11 @@ void TForm1::connectHandlers() {
     // The pages turn from anywhere in the window, not only from inside them.
     // Shift+Tab comes as Backtab from some keyboards and as Tab from others;
     // where one key press matches both, one of them is told it is ambiguous.
-    const std::pair<QKeyCombination, int> turns[] = {
-        {Qt::CTRL | Qt::Key_Tab, 1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-        {Qt::CTRL | Qt::Key_PageDown, 1},
-        {Qt::CTRL | Qt::Key_PageUp, -1}};
+    const std::pair<QKeyCombination, int> turns[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                                     {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+                                                     {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+                                                     {Qt::CTRL | Qt::Key_PageDown, 1},
+                                                     {Qt::CTRL | Qt::Key_PageUp, -1}};
     for (const auto& [keys, by] : turns) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         const auto turn = [this, by = by] { turnPage(by); };
@@ -134,8 +133,17 @@ void TForm1::connectHandlers() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ScrollBar1 && event->type() == QEvent::FocusIn && movesBetweenControls(event)) {
-        guarded(&TForm1::ScrollBar1Enter);
+    if (watched == ScrollBar1 && event->type() == QEvent::MouseButtonPress && !isActiveWindow()) {
+        // A click on the bar of an inactive window gives it the focus only
+        // when the window then becomes active: that is still the user's click.
+        speedBarClickedInactive_ = true;
+    } else if (watched == ScrollBar1 && event->type() == QEvent::FocusIn) {
+        const bool clicked =
+            speedBarClickedInactive_ &&
+            static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason;
+        speedBarClickedInactive_ = false;
+        if (clicked || movesBetweenControls(event))
+            guarded(&TForm1::ScrollBar1Enter);
     } else if (watched == Memo2) {
         if (event->type() == QEvent::FocusOut && movesBetweenControls(event)) {
             guarded(&TForm1::Memo2Exit);

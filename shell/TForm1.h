@@ -175,6 +175,8 @@ private:
     QImage offscreenBitmap_;
     bool shownOnce_ = false;
     bool russianCaptions_ = false;
+    // The speed bar was pressed while the window was inactive.
+    bool speedBarClickedInactive_ = false;
     // Set while a quick tick runs: readout texts wait in heldReadouts_.
     bool holdingReadouts_ = false;
     QString heldReadouts_[3][3];

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # A lesson through real X events, as a teacher runs it:
+#   the first click, on the speed bar of the inactive window, starts teaching;
 #   the neuron box shows the count in use after a rebuild, and Enter in it
 #   applies a typed count before Quickly;
 #   after Stop every page shows the stopped run when it comes into view;
@@ -22,6 +23,7 @@ static="420 49"
 neurons="436 160"
 grid_cell="81 45"
 picture="190 120"
+speed="470 241"
 
 key() {
   xdotool key --window "$window" "$@"
@@ -45,6 +47,11 @@ picture_menu_item() {
 
 start_x_server
 start_probe "$probe"
+
+# The first click, on the speed bar of a window not yet active, starts
+# continuous teaching as any click on the bar does.
+click "$speed"
+wait_until dump_shows lamp "#ffff00" || fail "the first click on the speed bar did not start teaching"
 
 # The count in use: 3 typed with the arrow keys reaches the network when the
 # box loses the focus; the rebuild after Stop shows its 7 in the box.
