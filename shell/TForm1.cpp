@@ -198,10 +198,6 @@ void TForm1::turnPage(int by) {
     PageControl1->setCurrentIndex((PageControl1->currentIndex() + by + pages) % pages);
 }
 
-Page TForm1::currentPage() const {
-    return static_cast<Page>(PageControl1->currentIndex());
-}
-
 void TForm1::keyPressEvent(QKeyEvent* event) {
     // Enter reaches the window only when the focused control has no use for
     // it: the default button takes it. A count typed into the neuron box is

@@ -151,7 +151,6 @@ private:
     bool releasedOnTabs(QObject* watched, const QMouseEvent* event) const;
     // The page on view changed, by a click or otherwise.
     void pageChanged();
-    Page currentPage() const;
     // The box and the spinner show the network's count, as after a rebuild.
     void showNeuronCount();
     // The words the window itself says (the lamp's mode, the spinner's
@@ -175,6 +174,8 @@ private:
     QImage offscreenBitmap_;
     bool shownOnce_ = false;
     bool russianCaptions_ = false;
+    // A start command has run since the window opened.
+    bool startedOnce_ = false;
     // The speed bar was pressed while the window was inactive.
     bool speedBarClickedInactive_ = false;
     // Set while a quick tick runs: readout texts wait in heldReadouts_.

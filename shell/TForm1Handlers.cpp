@@ -78,10 +78,13 @@ bool TForm1::beginStart(QRgb lamp) {
     if (!teachingReady())
         return false;
     setLamp(lamp);
+    startedOnce_ = true;
     if (model_->manager.built == 0) {
         model_->manager.reset();
-        // The rebuilt network teaches with its own count: the box says so.
+        // The rebuilt network teaches with its own count, and the page on
+        // view shows the rebuilt model, not the run before it.
         showNeuronCount();
+        viewer_->refresh();
     }
     return true;
 }
@@ -174,10 +177,6 @@ void TForm1::PageControl1MouseUp() {
     if (!teachingReady())
         return;
     viewer_->pageShown();
-    // Until the first start command the window shows iteration 0 on every
-    // page, as it opened.
-    if (model_->manager.built == 0 && model_->manager.iteration == 0)
-        setReadout(currentPage(), Readout::Iteration, QStringLiteral("0"));
 }
 
 void TForm1::ComboBox1Change(int index) {

@@ -63,7 +63,10 @@ void TForm1::setReadout(Page page, Readout readout, const QString& text) {
     }
     QLineEdit* const edits[3][3] = {
         {Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10}, {Edit2, Edit3, Edit4}};
-    writeReadout(*edits[p][r], text);
+    // The model built for the first picture has taught nothing: until the
+    // first start command every page says iteration 0, as the window opened.
+    const bool beforeTeaching = !startedOnce_ && readout == Readout::Iteration;
+    writeReadout(*edits[p][r], beforeTeaching ? QStringLiteral("0") : text);
 }
 
 void TForm1::flushHeldReadouts() {

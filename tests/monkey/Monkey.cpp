@@ -468,18 +468,14 @@ QString Monkey::check() {
     if (const std::string broken = brokenInvariant(*form_->model()); !broken.empty())
         return QStringLiteral("model: ") + QString::fromStdString(broken);
 
-    // The visible iteration readout: "0" on the Graph and Table pages until a
-    // cycle has refreshed them; the count plus one from the last refresh on,
-    // unless a rebuild or a change of page has come since.
+    // The visible iteration readout is the model's: "0" until the first
+    // start command (its rebuild), the count plus one from then on.
     const int page = visiblePage(*form_);
     const QString shown = readouts_[page]->text();
-    QString expected;
-    if (page != 1 && !probe_->refreshed[page]) {
-        expected = QStringLiteral("0");
-    } else if (probe_->lastPage == page && !probe_->resetSinceRefresh) {
-        expected = QString::number(form_->model()->manager.iteration + 1);
-    }
-    if (!expected.isEmpty() && shown != expected)
+    const QString expected = probe_->resets == 0
+                                 ? QStringLiteral("0")
+                                 : QString::number(form_->model()->manager.iteration + 1);
+    if (shown != expected)
         return QStringLiteral("page %1 shows iteration %2, not %3").arg(page).arg(shown, expected);
 
     // Once the memo has lost the focus it shows a count in use.

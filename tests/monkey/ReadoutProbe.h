@@ -16,9 +16,8 @@ class Viewer;
 namespace test {
 
 // Sits between the Manager and the window's Viewer and passes both calls on
-// unchanged. After every refresh the cycle made, it reads the visible page's
-// iteration readout, and it remembers what a later check needs to know: the
-// page of the last refresh, and whether a reset came after it.
+// unchanged. After every refresh a cycle made outside a quick tick, it reads
+// the visible page's iteration readout, and it counts the resets.
 class ReadoutProbe : public TeachingDisplay {
 public:
     // The iteration readouts by page: Graph, Estimation, Table.
@@ -29,11 +28,7 @@ public:
     void teachingReset() override;
     void refresh() override;
 
-    // Page index of the last refresh, -1 before the first.
-    int lastPage = -1;
-    bool resetSinceRefresh = false;
-    // Pages a cycle has refreshed since the window was made.
-    bool refreshed[3] = {false, false, false};
+    long resets = 0;
     long refreshes = 0;
     // The first wrong readout seen during a refresh; empty while none was.
     QString failure;
