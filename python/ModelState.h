@@ -14,7 +14,7 @@ namespace varkelon {
 // the one saved would. The bytes are this build's memory layout, tagged
 // with kFormat; a change to the fields needs a new format number.
 class ModelState {
-public:
+  public:
     static constexpr std::int32_t kFormat = 1;
 
     static std::string save(const TeachingRun& run);

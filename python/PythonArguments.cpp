@@ -17,19 +17,23 @@ bool isInteger(const py::handle& value) {
 // The integer's value, or nothing when it does not fit 64 bits.
 std::optional<std::int64_t> integer(const py::handle& value) {
     PyObject* index = PyNumber_Index(value.ptr());
-    if (index == nullptr) throw py::error_already_set();
+    if (index == nullptr)
+        throw py::error_already_set();
     int overflow = 0;
     const long long result = PyLong_AsLongLongAndOverflow(index, &overflow);
     Py_DECREF(index);
-    if (result == -1 && PyErr_Occurred() != nullptr) throw py::error_already_set();
-    if (overflow != 0) return std::nullopt;
+    if (result == -1 && PyErr_Occurred() != nullptr)
+        throw py::error_already_set();
+    if (overflow != 0)
+        return std::nullopt;
     return result;
 }
 
 // The integer from low to high; TypeError or ValueError with `expects`.
 std::int64_t checkedWhole(const py::handle& value, std::int64_t low, std::int64_t high,
                           const std::string& expects) {
-    if (!isInteger(value)) PythonArguments::refuseType(expects + PythonArguments::show(value));
+    if (!isInteger(value))
+        PythonArguments::refuseType(expects + PythonArguments::show(value));
     const std::optional<std::int64_t> number = integer(value);
     if (!number || *number < low || *number > high) {
         PythonArguments::refuse(expects + PythonArguments::show(value));
@@ -38,37 +42,43 @@ std::int64_t checkedWhole(const py::handle& value, std::int64_t low, std::int64_
 }
 
 TeachingRegime checkedRegime(const py::handle& value, const std::string& expects) {
-    if (!py::isinstance<py::str>(value)) PythonArguments::refuseType(expects + PythonArguments::show(value));
+    if (!py::isinstance<py::str>(value))
+        PythonArguments::refuseType(expects + PythonArguments::show(value));
     const std::optional<TeachingRegime> regime = regimeFromName(value.cast<std::string>());
-    if (!regime) PythonArguments::refuse(expects + PythonArguments::show(value));
+    if (!regime)
+        PythonArguments::refuse(expects + PythonArguments::show(value));
     return *regime;
 }
 
 }  // namespace
 
-void PythonArguments::refuse(const std::string& message) { throw py::value_error(message); }
+void PythonArguments::refuse(const std::string& message) {
+    throw py::value_error(message);
+}
 
-void PythonArguments::refuseType(const std::string& message) { throw py::type_error(message); }
+void PythonArguments::refuseType(const std::string& message) {
+    throw py::type_error(message);
+}
 
 std::string PythonArguments::show(const py::handle& value) {
     return py::repr(value).cast<std::string>();
 }
 
-std::int64_t PythonArguments::whole(const py::handle& value, const char* argument,
-                                    std::int64_t low, std::int64_t high) {
+std::int64_t PythonArguments::whole(const py::handle& value, const char* argument, std::int64_t low,
+                                    std::int64_t high) {
     return checkedWhole(value, low, high,
                         std::string(argument) + " expects a whole number from " +
                             std::to_string(low) + " to " + std::to_string(high) + ", not ");
 }
 
 std::uint32_t PythonArguments::clock(const py::handle& value) {
-    return static_cast<std::uint32_t>(
-        checkedWhole(value, 0, 4294967295LL, "clock expects whole seconds from 0 to 4294967295, not "));
+    return static_cast<std::uint32_t>(checkedWhole(
+        value, 0, 4294967295LL, "clock expects whole seconds from 0 to 4294967295, not "));
 }
 
 TeachingRegime PythonArguments::regime(const py::handle& value, const char* argument) {
-    return checkedRegime(value, std::string(argument) + " expects " + std::string(regimeChoices()) +
-                                    ", not ");
+    return checkedRegime(
+        value, std::string(argument) + " expects " + std::string(regimeChoices()) + ", not ");
 }
 
 std::int32_t PythonArguments::hiddenCount(const py::handle& value, const char* argument) {
@@ -83,7 +93,8 @@ namespace {
 template <class Each>
 void forEachScheduled(const py::handle& value, const char* argument, const char* form,
                       Each&& each) {
-    if (value.is_none()) return;
+    if (value.is_none())
+        return;
     const py::object mapping = py::module_::import("collections.abc").attr("Mapping");
     if (!py::isinstance(value, mapping)) {
         PythonArguments::refuseType(std::string(argument) + " expects a mapping " + form +
@@ -91,11 +102,10 @@ void forEachScheduled(const py::handle& value, const char* argument, const char*
     }
     for (const py::handle item : value.attr("items")()) {
         const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
-        const std::int64_t cycle =
-            checkedWhole(pair[0], 1, kMaxCycles,
-                         std::string(argument) + " expects " + form +
-                             " with K a whole number from 1 to " + std::to_string(kMaxCycles) +
-                             ", not ");
+        const std::int64_t cycle = checkedWhole(pair[0], 1, kMaxCycles,
+                                                std::string(argument) + " expects " + form +
+                                                    " with K a whole number from 1 to " +
+                                                    std::to_string(kMaxCycles) + ", not ");
         each(cycle, pair[1]);
     }
 }
@@ -105,8 +115,9 @@ void forEachScheduled(const py::handle& value, const char* argument, const char*
 std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
     std::vector<RegimeSwitch> result;
     forEachScheduled(value, "switches", "{K: regime}", [&](std::int64_t cycle, py::handle regime) {
-        result.push_back({cycle, checkedRegime(regime, "switches expects {K: regime} with regime one of " +
-                                                           std::string(regimeChoices()) + ", not ")});
+        result.push_back(
+            {cycle, checkedRegime(regime, "switches expects {K: regime} with regime one of " +
+                                              std::string(regimeChoices()) + ", not ")});
     });
     return result;
 }
@@ -114,8 +125,8 @@ std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
 std::vector<NeuronSetting> PythonArguments::neurons(const py::handle& value) {
     std::vector<NeuronSetting> result;
     forEachScheduled(value, "neurons", "{K: H}", [&](std::int64_t cycle, py::handle hidden) {
-        const std::int64_t count =
-            checkedWhole(hidden, 1, 10, "neurons expects {K: H} with H a whole number from 1 to 10, not ");
+        const std::int64_t count = checkedWhole(
+            hidden, 1, 10, "neurons expects {K: H} with H a whole number from 1 to 10, not ");
         result.push_back({cycle, static_cast<std::int32_t>(count)});
     });
     return result;

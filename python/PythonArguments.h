@@ -24,10 +24,10 @@ struct TeachPlan {
 // value of the wrong type raises TypeError, one out of range ValueError; the
 // message names the argument and what it accepts.
 class PythonArguments {
-public:
+  public:
     // A Python integer (or anything with __index__, but no bool) from low to high.
-    static std::int64_t whole(const pybind11::handle& value, const char* argument,
-                              std::int64_t low, std::int64_t high);
+    static std::int64_t whole(const pybind11::handle& value, const char* argument, std::int64_t low,
+                              std::int64_t high);
     static std::uint32_t clock(const pybind11::handle& value);
     static TeachingRegime regime(const pybind11::handle& value, const char* argument);
     static std::int32_t hiddenCount(const pybind11::handle& value, const char* argument);
@@ -41,7 +41,7 @@ public:
 
     [[noreturn]] static void refuse(const std::string& message);      // ValueError
     [[noreturn]] static void refuseType(const std::string& message);  // TypeError
-    static std::string show(const pybind11::handle& value);  // repr()
+    static std::string show(const pybind11::handle& value);           // repr()
 };
 
 }  // namespace varkelon

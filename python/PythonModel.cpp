@@ -16,7 +16,7 @@ namespace varkelon {
 // it. A call made while the same thread holds the Model (a signal handler
 // during run()) is refused rather than left waiting for itself.
 class PythonModel::Hold {
-public:
+  public:
     explicit Hold(const PythonModel& model) : model_(model) {
         if (!model_.mutex_.try_lock()) {
             if (model_.holder_.load() == std::this_thread::get_id()) {
@@ -34,7 +34,7 @@ public:
     Hold(const Hold&) = delete;
     Hold& operator=(const Hold&) = delete;
 
-private:
+  private:
     const PythonModel& model_;
 };
 
@@ -46,7 +46,8 @@ py::array matrix(std::int32_t rows, std::int32_t columns, At at) {
     py::array_t<float> result({rows, columns});
     auto view = result.mutable_unchecked<2>();
     for (std::int32_t r = 0; r < rows; ++r) {
-        for (std::int32_t c = 0; c < columns; ++c) view(r, c) = at(r, c);
+        for (std::int32_t c = 0; c < columns; ++c)
+            view(r, c) = at(r, c);
     }
     result.attr("setflags")(py::arg("write") = false);
     return result;
@@ -56,7 +57,8 @@ template <class At>
 py::array vector(std::int32_t size, At at) {
     py::array_t<float> result(size);
     auto view = result.mutable_unchecked<1>();
-    for (std::int32_t i = 0; i < size; ++i) view(i) = at(i);
+    for (std::int32_t i = 0; i < size; ++i)
+        view(i) = at(i);
     result.attr("setflags")(py::arg("write") = false);
     return result;
 }
@@ -140,23 +142,25 @@ void PythonModel::setHiddenCount(const py::object& count) {
 py::array PythonModel::weightsInHidden() const {
     Hold hold(*this);
     const Network& network = run_.model().network;
-    return matrix(network.inputCount, network.hiddenCount,
-                  [&network](std::int32_t j, std::int32_t h) { return network.weightsInHidden[j][h]; });
+    return matrix(
+        network.inputCount, network.hiddenCount,
+        [&network](std::int32_t j, std::int32_t h) { return network.weightsInHidden[j][h]; });
 }
 
 py::array PythonModel::weightsHiddenOut() const {
     Hold hold(*this);
     const Network& network = run_.model().network;
-    return matrix(network.outputCount, network.hiddenCount,
-                  [&network](std::int32_t o, std::int32_t h) { return network.weightsHiddenOut[o][h]; });
+    return matrix(
+        network.outputCount, network.hiddenCount,
+        [&network](std::int32_t o, std::int32_t h) { return network.weightsHiddenOut[o][h]; });
 }
 
 py::array PythonModel::weightsHiddenHidden() const {
     Hold hold(*this);
     const Network& network = run_.model().network;
-    return matrix(network.hiddenCount, network.hiddenCount, [&network](std::int32_t h, std::int32_t k) {
-        return network.weightsHiddenHidden[h][k];
-    });
+    return matrix(
+        network.hiddenCount, network.hiddenCount,
+        [&network](std::int32_t h, std::int32_t k) { return network.weightsHiddenHidden[h][k]; });
 }
 
 py::array PythonModel::outputs() const {
@@ -214,9 +218,11 @@ std::unique_ptr<PythonModel> PythonModel::fromState(const py::tuple& state) {
                                 "; varkelon " VARKELON_VERSION " reads format " +
                                 std::to_string(ModelState::kFormat) + " only");
     }
-    auto model = std::make_unique<PythonModel>(PythonArguments::clock(state[1]), TeachingRegime::Static);
+    auto model =
+        std::make_unique<PythonModel>(PythonArguments::clock(state[1]), TeachingRegime::Static);
     const std::string problem = ModelState::restore(model->run_, state[2].cast<std::string>());
-    if (!problem.empty()) PythonArguments::refuse("this Model's state cannot be restored: " + problem);
+    if (!problem.empty())
+        PythonArguments::refuse("this Model's state cannot be restored: " + problem);
     return model;
 }
 

@@ -22,7 +22,7 @@ namespace varkelon {
 // run() (which runs without the interpreter's lock) is never interleaved
 // with another call on the same Model.
 class PythonModel {
-public:
+  public:
     PythonModel(const pybind11::object& clock, const pybind11::object& regime);
     PythonModel(std::uint32_t clock, TeachingRegime regime);
 
@@ -56,7 +56,7 @@ public:
     static std::unique_ptr<PythonModel> fromState(const pybind11::tuple& state);
     std::unique_ptr<PythonModel> copy() const;
 
-private:
+  private:
     class Hold;
 
     std::uint32_t clock_;

@@ -28,7 +28,8 @@ void TeachRows::checkFits(std::int64_t rows, const char* what) {
     const double needed = static_cast<double>(rows) * static_cast<double>(kRowBytes);
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0) return;  // unknown: let the allocation decide
+    if (pages <= 0 || pageSize <= 0)
+        return;  // unknown: let the allocation decide
     const double memory = static_cast<double>(pages) * static_cast<double>(pageSize);
     if (needed > memory) {
         const std::string message = std::string(what) + " needs " + gigabytes(needed) + " for " +
@@ -41,10 +42,18 @@ void TeachRows::checkFits(std::int64_t rows, const char* what) {
 }
 
 TeachRows::TeachRows(std::int64_t count)
-    : iteration_(count), regime_(count), hidden_(count), estimation_(count), rate_(count),
-      noise_(count), iterationData_(iteration_.mutable_data()), regimeData_(regime_.mutable_data()),
-      hiddenData_(hidden_.mutable_data()), estimationData_(estimation_.mutable_data()),
-      rateData_(rate_.mutable_data()), noiseData_(noise_.mutable_data()) {}
+    : iteration_(count),
+      regime_(count),
+      hidden_(count),
+      estimation_(count),
+      rate_(count),
+      noise_(count),
+      iterationData_(iteration_.mutable_data()),
+      regimeData_(regime_.mutable_data()),
+      hiddenData_(hidden_.mutable_data()),
+      estimationData_(estimation_.mutable_data()),
+      rateData_(rate_.mutable_data()),
+      noiseData_(noise_.mutable_data()) {}
 
 void TeachRows::fill(TeachingRun& run, std::int64_t cycles, std::int64_t first) {
     std::int64_t next = first;
@@ -58,7 +67,8 @@ void TeachRows::fill(TeachingRun& run, std::int64_t cycles, std::int64_t first) 
             });
         }
         done += stretch;
-        if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+        if (PyErr_CheckSignals() != 0)
+            throw py::error_already_set();
     }
 }
 
@@ -66,7 +76,8 @@ bool TeachRows::fillUnlocked(TeachingRun& run, std::int64_t cycles, std::int64_t
                              const std::atomic<bool>& stop) {
     std::int64_t next = first;
     for (std::int64_t done = 0; done < cycles;) {
-        if (stop.load(std::memory_order_relaxed)) return false;
+        if (stop.load(std::memory_order_relaxed))
+            return false;
         const std::int64_t stretch = std::min(cycles - done, kStretch);
         run.run(stretch, [this, &next](const TeachRow& row) {
             put(next++, row);

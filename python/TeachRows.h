@@ -17,7 +17,7 @@ namespace varkelon {
 // lets other Python threads go on, and a run too large for memory fails
 // before it starts.
 class TeachRows {
-public:
+  public:
     // Bytes of one row over all columns.
     static constexpr std::int64_t kRowBytes = 4 + 1 + 4 + 4 + 4 + 4;
 
@@ -50,7 +50,7 @@ public:
     //  "estimation", "learning_rate", "noise_level": float32}.
     pybind11::dict columns() const;
 
-private:
+  private:
     pybind11::array_t<std::int32_t> iteration_;
     pybind11::array_t<std::uint8_t> regime_;
     pybind11::array_t<std::int32_t> hidden_;

@@ -40,17 +40,20 @@ TeachSweep::TeachSweep(std::vector<TeachPlan> plans, std::int64_t workers)
 py::list TeachSweep::run(const py::object& progress) {
     const std::size_t total = plans_.size();
     std::int64_t rowCount = 0;
-    for (const TeachPlan& plan : plans_) rowCount += plan.cycles + 1;
+    for (const TeachPlan& plan : plans_)
+        rowCount += plan.cycles + 1;
     TeachRows::checkFits(rowCount, "teach_many");
     std::vector<std::unique_ptr<TeachRows>> rows;
     rows.reserve(total);
-    for (const TeachPlan& plan : plans_) rows.push_back(std::make_unique<TeachRows>(plan.cycles + 1));
+    for (const TeachPlan& plan : plans_)
+        rows.push_back(std::make_unique<TeachRows>(plan.cycles + 1));
 
     SweepState state;
     auto work = [this, &rows, &state, total] {
         for (;;) {
             const std::size_t index = state.next.fetch_add(1);
-            if (index >= total || state.stop.load()) break;
+            if (index >= total || state.stop.load())
+                break;
             bool finished = false;
             try {
                 const TeachPlan& plan = plans_[index];
@@ -60,10 +63,12 @@ py::list TeachSweep::run(const py::object& progress) {
                 finished = rows[index]->fillUnlocked(run, plan.cycles, 1, state.stop);
             } catch (...) {
                 std::lock_guard lock(state.mutex);
-                if (!state.error) state.error = std::current_exception();
+                if (!state.error)
+                    state.error = std::current_exception();
                 state.stop.store(true);
             }
-            if (!finished) break;
+            if (!finished)
+                break;
             std::lock_guard lock(state.mutex);
             ++state.done;
             state.changed.notify_one();
@@ -84,12 +89,14 @@ py::list TeachSweep::run(const py::object& progress) {
         ~StopAndJoin() {
             state.stop.store(true);
             for (std::jthread& thread : threads) {
-                if (thread.joinable()) thread.join();
+                if (thread.joinable())
+                    thread.join();
             }
         }
     } stopAndJoin{state, threads};
     threads.reserve(threadCount);
-    for (std::size_t t = 0; t < threadCount; ++t) threads.emplace_back(work);
+    for (std::size_t t = 0; t < threadCount; ++t)
+        threads.emplace_back(work);
 
     std::size_t reported = 0;
     for (;;) {
@@ -98,25 +105,30 @@ py::list TeachSweep::run(const py::object& progress) {
         {
             py::gil_scoped_release release;
             std::unique_lock lock(state.mutex);
-            state.changed.wait_for(lock, kLook, [&] {
-                return state.done != reported || state.threadsLeft == 0;
-            });
+            state.changed.wait_for(
+                lock, kLook, [&] { return state.done != reported || state.threadsLeft == 0; });
             done = state.done;
             over = state.threadsLeft == 0;
         }
-        if (PyErr_CheckSignals() != 0) throw py::error_already_set();
-        if (!progress.is_none() && done != reported) progress(done, total);
+        if (PyErr_CheckSignals() != 0)
+            throw py::error_already_set();
+        if (!progress.is_none() && done != reported)
+            progress(done, total);
         reported = done;
-        if (over) break;
+        if (over)
+            break;
     }
     {
         py::gil_scoped_release release;
-        for (std::jthread& thread : threads) thread.join();
+        for (std::jthread& thread : threads)
+            thread.join();
     }
-    if (state.error) std::rethrow_exception(state.error);
+    if (state.error)
+        std::rethrow_exception(state.error);
 
     py::list result;
-    for (const auto& each : rows) result.append(each->columns());
+    for (const auto& each : rows)
+        result.append(each->columns());
     return result;
 }
 

@@ -14,7 +14,7 @@ namespace varkelon {
 // threads take the runs in order, and the calling thread waits, looking for
 // Ctrl-C and reporting progress between short waits.
 class TeachSweep {
-public:
+  public:
     TeachSweep(std::vector<TeachPlan> plans, std::int64_t workers);
 
     // The rows of every run, in the order of the plans. `progress` (None or a
@@ -23,7 +23,7 @@ public:
     // thread at its next stretch of cycles and is raised.
     pybind11::list run(const pybind11::object& progress);
 
-private:
+  private:
     std::vector<TeachPlan> plans_;
     std::int64_t workers_;
 };
