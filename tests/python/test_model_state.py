@@ -97,3 +97,23 @@ def test_a_state_with_indexes_out_of_range_is_refused():
     fresh = varkelon.Model.__new__(varkelon.Model)
     with pytest.raises(ValueError, match="out of range"):
         fresh.__setstate__((fmt, clock, broken))
+
+
+def test_ctrl_c_in_run_keeps_the_cycles_run_and_the_model_goes_on():
+    import _thread
+    import threading
+
+    model = varkelon.Model(11, "sin")
+    timer = threading.Timer(0.3, _thread.interrupt_main)
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        model.run(5000000)
+    timer.join()
+    ran = model.iteration
+    # Stopped between two stretches of 4096 cycles; their rows are gone, the
+    # Model is where they left it.
+    assert 0 < ran < 5000000 and ran % 4096 == 0
+    expected = varkelon.teach(11, ran + 1000, "sin")
+    rows = model.run(1000)
+    for name in rows:
+        assert np.array_equal(rows[name], expected[name][ran + 1:]), name

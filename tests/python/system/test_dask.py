@@ -25,3 +25,15 @@ def test_a_sweep_on_a_local_dask_cluster():
         expected = varkelon.teach(**run)
         for name in expected:
             assert np.array_equal(rows[name], expected[name]), (run, name)
+
+
+def test_the_dask_example_agrees_with_teach_many(tmp_path):
+    import os
+    import subprocess
+    import sys
+
+    example = os.path.join(os.environ["VARKELON_SOURCE_DIR"], "examples", "sweep_dask.py")
+    shown = subprocess.run([sys.executable, example, "--cycles", "3000"], check=True,
+                           capture_output=True, text=True, cwd=tmp_path).stdout
+    assert shown.count("clock 17000000") == 20
+    assert shown.endswith("the cluster's rows equal teach_many's, bit for bit\n")
