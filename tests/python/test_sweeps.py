@@ -99,3 +99,24 @@ def test_ctrl_c_stops_every_thread():
         varkelon.teach_many(long_sweep(), workers=2, progress=progress)
     # Stopped long before the 24 million cycles were through.
     assert calls[-1] < len(long_sweep())
+
+
+@pytest.mark.parametrize("workers", [1, 2, 3])
+def test_the_runs_share_out_over_the_workers_asked_for(workers):
+    import os
+
+    def threads():
+        return len(os.listdir("/proc/self/task"))
+
+    before = threads()
+    seen = []
+
+    def progress(done, total):
+        if done == 1:
+            seen.append(threads() - before)
+
+    # A short run first: when it is done, every worker is busy with a long one.
+    runs = [{"clock": 1, "cycles": 10}] + [{"clock": n, "cycles": 1500000} for n in range(workers)]
+    varkelon.teach_many(runs, workers=workers, progress=progress)
+    assert seen == [workers]
+    assert threads() == before
