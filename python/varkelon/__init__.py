@@ -85,7 +85,7 @@ def teach_many(
     Every run's arguments are checked and every array allocated before any
     run starts. The threads never take the interpreter's lock; the calling
     thread waits, calling progress(done, total), where given, as runs finish.
-    Ctrl-C (or an exception from `progress`) stops every run within a few
+    Ctrl-C (or an exception from `progress`) stops every run within about 50
     milliseconds and is raised; no rows are returned then.
     """
     bound = []
