@@ -2,19 +2,18 @@
 """Learning curves of Varkelon's four teaching regimes: the estimation over a
 few thousand cycles from the same start, on a logarithmic scale.
 
-    PYTHONPATH=build/python /usr/bin/python3 examples/learning_curves.py [OUTPUT.png]
+    PYTHONPATH=build/python /usr/bin/python3 examples/learning_curves.py [-o OUTPUT.png]
 
-Writes docs/learning-curves.png by default (needs python3-matplotlib).
+Writes learning-curves.png in the current folder unless -o names another
+file (needs python3-matplotlib). The plotting backend is matplotlib's own
+choice (MPLBACKEND picks another).
 """
 
-import os
-import sys
+import argparse
 
-import matplotlib
-
-matplotlib.use("Agg")  # no window: straight into the file
 import matplotlib.pyplot as plt
 import numpy as np
+from numpy.lib.stride_tricks import sliding_window_view
 
 import varkelon
 
@@ -25,19 +24,24 @@ REGIMES = [("static", "Static"), ("sin", "Sin"), ("sin+random", "Sin + Random"),
 
 
 def moving_mean(values, width):
-    """Mean over the last `width` cycles, to see the trend through the noise."""
-    sums = np.cumsum(np.insert(values.astype(np.float64), 0, 0.0))
-    means = (sums[width:] - sums[:-width]) / width
-    return np.concatenate([sums[1:width] / np.arange(1, width), means])
+    """Mean over the last `width` cycles (fewer at the start), to see the trend
+    through the noise. Each window is summed on its own: a running sum would
+    lose the tiny late values to the rounding of the large early ones."""
+    values = values.astype(np.float64)
+    start = np.cumsum(values[:width - 1]) / np.arange(1, min(width, len(values) + 1))
+    return np.concatenate([start, sliding_window_view(values, width).mean(axis=1)])
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    output = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "docs",
-                                                                 "learning-curves.png")
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("-o", "--output", default="learning-curves.png",
+                        help="the picture to write (default: %(default)s)")
+    output = parser.parse_args().output
+
     figure, axes = plt.subplots(figsize=(8, 4.5), dpi=100)
-    for regime, label in REGIMES:
-        rows = varkelon.teach(CLOCK, CYCLES, regime)
+    runs = varkelon.teach_many(dict(clock=CLOCK, cycles=CYCLES, regime=regime)
+                               for regime, _ in REGIMES)
+    for (_, label), rows in zip(REGIMES, runs):
         line, = axes.plot(rows["iteration"], rows["estimation"], linewidth=0.5, alpha=0.3)
         axes.plot(rows["iteration"], moving_mean(rows["estimation"], 50), color=line.get_color(),
                   linewidth=1.5, label=label)
@@ -51,7 +55,7 @@ def main():
     axes.legend()
     figure.tight_layout()
     figure.savefig(output)
-    print(f"wrote {os.path.normpath(output)}")
+    print(f"wrote {output}")
 
 
 if __name__ == "__main__":

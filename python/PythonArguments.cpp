@@ -8,57 +8,77 @@ namespace varkelon {
 
 namespace {
 
-// The value as a 64-bit integer, or nothing when it is no integer or
-// does not fit.
+// An integer for Python: int, NumPy's integers, anything with __index__;
+// bool is left out, True is no count of cycles.
+bool isInteger(const py::handle& value) {
+    return !PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()) != 0;
+}
+
+// The integer's value, or nothing when it does not fit 64 bits.
 std::optional<std::int64_t> integer(const py::handle& value) {
-    if (PyBool_Check(value.ptr()) || PyFloat_Check(value.ptr())) return std::nullopt;
     PyObject* index = PyNumber_Index(value.ptr());
-    if (index == nullptr) {
-        PyErr_Clear();
-        return std::nullopt;
-    }
+    if (index == nullptr)
+        throw py::error_already_set();
     int overflow = 0;
     const long long result = PyLong_AsLongLongAndOverflow(index, &overflow);
     Py_DECREF(index);
-    if (overflow != 0 || (result == -1 && PyErr_Occurred() != nullptr)) {
-        PyErr_Clear();
+    if (result == -1 && PyErr_Occurred() != nullptr)
+        throw py::error_already_set();
+    if (overflow != 0)
         return std::nullopt;
-    }
     return result;
+}
+
+// The integer from low to high; TypeError or ValueError with `expects`.
+std::int64_t checkedWhole(const py::handle& value, std::int64_t low, std::int64_t high,
+                          const std::string& expects) {
+    if (!isInteger(value))
+        PythonArguments::refuseType(expects + PythonArguments::show(value));
+    const std::optional<std::int64_t> number = integer(value);
+    if (!number || *number < low || *number > high) {
+        PythonArguments::refuse(expects + PythonArguments::show(value));
+    }
+    return *number;
+}
+
+TeachingRegime checkedRegime(const py::handle& value, const std::string& expects) {
+    if (!py::isinstance<py::str>(value))
+        PythonArguments::refuseType(expects + PythonArguments::show(value));
+    const std::optional<TeachingRegime> regime = regimeFromName(value.cast<std::string>());
+    if (!regime)
+        PythonArguments::refuse(expects + PythonArguments::show(value));
+    return *regime;
 }
 
 }  // namespace
 
-void PythonArguments::refuse(const std::string& message) { throw py::value_error(message); }
+void PythonArguments::refuse(const std::string& message) {
+    throw py::value_error(message);
+}
+
+void PythonArguments::refuseType(const std::string& message) {
+    throw py::type_error(message);
+}
 
 std::string PythonArguments::show(const py::handle& value) {
     return py::repr(value).cast<std::string>();
 }
 
-std::int64_t PythonArguments::whole(const py::handle& value, const char* argument,
-                                    std::int64_t low, std::int64_t high) {
-    const std::optional<std::int64_t> number = integer(value);
-    if (!number || *number < low || *number > high) {
-        refuse(std::string(argument) + " expects a whole number from " + std::to_string(low) +
-               " to " + std::to_string(high) + ", not " + show(value));
-    }
-    return *number;
+std::int64_t PythonArguments::whole(const py::handle& value, const char* argument, std::int64_t low,
+                                    std::int64_t high) {
+    return checkedWhole(value, low, high,
+                        std::string(argument) + " expects a whole number from " +
+                            std::to_string(low) + " to " + std::to_string(high) + ", not ");
 }
 
 std::uint32_t PythonArguments::clock(const py::handle& value) {
-    const std::optional<std::int64_t> seconds = integer(value);
-    if (!seconds || *seconds < 0 || *seconds > 4294967295LL) {
-        refuse("clock expects whole seconds from 0 to 4294967295, not " + show(value));
-    }
-    return static_cast<std::uint32_t>(*seconds);
+    return static_cast<std::uint32_t>(checkedWhole(
+        value, 0, 4294967295LL, "clock expects whole seconds from 0 to 4294967295, not "));
 }
 
 TeachingRegime PythonArguments::regime(const py::handle& value, const char* argument) {
-    if (py::isinstance<py::str>(value)) {
-        if (const auto regime = regimeFromName(value.cast<std::string>())) return *regime;
-    }
-    refuse(std::string(argument) + " expects " + std::string(regimeChoices()) + ", not " +
-           show(value));
+    return checkedRegime(
+        value, std::string(argument) + " expects " + std::string(regimeChoices()) + ", not ");
 }
 
 std::int32_t PythonArguments::hiddenCount(const py::handle& value, const char* argument) {
@@ -67,25 +87,26 @@ std::int32_t PythonArguments::hiddenCount(const py::handle& value, const char* a
 
 namespace {
 
-// The schedule argument as a dict (None: no changes), with every key checked
-// as a cycle K; `form` names the shape in messages, "{K: regime}" or "{K: H}".
+// The schedule argument as a Mapping (None: no changes), with every key
+// checked as a cycle K; `form` names the shape in messages, "{K: regime}" or
+// "{K: H}".
 template <class Each>
 void forEachScheduled(const py::handle& value, const char* argument, const char* form,
                       Each&& each) {
-    if (value.is_none()) return;
-    if (!py::isinstance<py::dict>(value)) {
-        PythonArguments::refuse(std::string(argument) + " expects a dict " + form +
-                                " or None, not " + PythonArguments::show(value));
+    if (value.is_none())
+        return;
+    const py::object mapping = py::module_::import("collections.abc").attr("Mapping");
+    if (!py::isinstance(value, mapping)) {
+        PythonArguments::refuseType(std::string(argument) + " expects a mapping " + form +
+                                    " or None, not " + PythonArguments::show(value));
     }
-    for (const auto& [key, setting] : py::reinterpret_borrow<py::dict>(value)) {
-        const std::optional<std::int64_t> cycle = integer(key);
-        if (!cycle || *cycle < 1 || *cycle > kMaxCycles) {
-            PythonArguments::refuse(std::string(argument) + " expects " + form +
-                                    " with K a whole number from 1 to " +
-                                    std::to_string(kMaxCycles) + ", not " +
-                                    PythonArguments::show(key));
-        }
-        each(*cycle, setting);
+    for (const py::handle item : value.attr("items")()) {
+        const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
+        const std::int64_t cycle = checkedWhole(pair[0], 1, kMaxCycles,
+                                                std::string(argument) + " expects " + form +
+                                                    " with K a whole number from 1 to " +
+                                                    std::to_string(kMaxCycles) + ", not ");
+        each(cycle, pair[1]);
     }
 }
 
@@ -94,11 +115,9 @@ void forEachScheduled(const py::handle& value, const char* argument, const char*
 std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
     std::vector<RegimeSwitch> result;
     forEachScheduled(value, "switches", "{K: regime}", [&](std::int64_t cycle, py::handle regime) {
-        if (!py::isinstance<py::str>(regime) || !regimeFromName(regime.cast<std::string>())) {
-            refuse("switches expects {K: regime} with regime one of " +
-                   std::string(regimeChoices()) + ", not " + show(regime));
-        }
-        result.push_back({cycle, *regimeFromName(regime.cast<std::string>())});
+        result.push_back(
+            {cycle, checkedRegime(regime, "switches expects {K: regime} with regime one of " +
+                                              std::string(regimeChoices()) + ", not ")});
     });
     return result;
 }
@@ -106,14 +125,23 @@ std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
 std::vector<NeuronSetting> PythonArguments::neurons(const py::handle& value) {
     std::vector<NeuronSetting> result;
     forEachScheduled(value, "neurons", "{K: H}", [&](std::int64_t cycle, py::handle hidden) {
-        const std::optional<std::int64_t> count = integer(hidden);
-        if (!count || *count < 1 || *count > 10) {
-            refuse("neurons expects {K: H} with H a whole number from 1 to 10, not " +
-                   show(hidden));
-        }
-        result.push_back({cycle, static_cast<std::int32_t>(*count)});
+        const std::int64_t count = checkedWhole(
+            hidden, 1, 10, "neurons expects {K: H} with H a whole number from 1 to 10, not ");
+        result.push_back({cycle, static_cast<std::int32_t>(count)});
     });
     return result;
+}
+
+TeachPlan PythonArguments::plan(const py::handle& clock, const py::handle& cycles,
+                                const py::handle& regime, const py::handle& switches,
+                                const py::handle& neurons) {
+    TeachPlan plan;
+    plan.clock = PythonArguments::clock(clock);
+    plan.cycles = whole(cycles, "cycles", 0, kMaxCycles);
+    plan.regime = PythonArguments::regime(regime, "regime");
+    plan.switches = PythonArguments::switches(switches);
+    plan.neurons = PythonArguments::neurons(neurons);
+    return plan;
 }
 
 }  // namespace varkelon

@@ -1,7 +1,9 @@
 #include "TeachRows.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <iterator>
+#include <cstdio>
 #include <string>
 
 namespace py = pybind11;
@@ -10,16 +12,48 @@ namespace varkelon {
 
 namespace {
 
-// Cycles run between two looks for a pending signal: a few milliseconds.
+// Cycles run between two looks for a pending signal or a stop: a few
+// milliseconds.
 constexpr std::int64_t kStretch = 4096;
+
+std::string gigabytes(double bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+    return text;
+}
 
 }  // namespace
 
+void TeachRows::checkFits(std::int64_t rows, const char* what) {
+    const double needed = static_cast<double>(rows) * static_cast<double>(kRowBytes);
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return;  // unknown: let the allocation decide
+    const double memory = static_cast<double>(pages) * static_cast<double>(pageSize);
+    if (needed > memory) {
+        const std::string message = std::string(what) + " needs " + gigabytes(needed) + " for " +
+                                    std::to_string(rows) + " rows of " + std::to_string(kRowBytes) +
+                                    " bytes, more than this machine's " + gigabytes(memory) +
+                                    " of memory";
+        PyErr_SetString(PyExc_MemoryError, message.c_str());
+        throw py::error_already_set();
+    }
+}
+
 TeachRows::TeachRows(std::int64_t count)
-    : iteration_(count), regime_(count), hidden_(count), estimation_(count), rate_(count),
-      noise_(count), iterationData_(iteration_.mutable_data()), regimeData_(regime_.mutable_data()),
-      hiddenData_(hidden_.mutable_data()), estimationData_(estimation_.mutable_data()),
-      rateData_(rate_.mutable_data()), noiseData_(noise_.mutable_data()) {}
+    : iteration_(count),
+      regime_(count),
+      hidden_(count),
+      estimation_(count),
+      rate_(count),
+      noise_(count),
+      iterationData_(iteration_.mutable_data()),
+      regimeData_(regime_.mutable_data()),
+      hiddenData_(hidden_.mutable_data()),
+      estimationData_(estimation_.mutable_data()),
+      rateData_(rate_.mutable_data()),
+      noiseData_(noise_.mutable_data()) {}
 
 void TeachRows::fill(TeachingRun& run, std::int64_t cycles, std::int64_t first) {
     std::int64_t next = first;
@@ -33,22 +67,31 @@ void TeachRows::fill(TeachingRun& run, std::int64_t cycles, std::int64_t first) 
             });
         }
         done += stretch;
-        if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+        if (PyErr_CheckSignals() != 0)
+            throw py::error_already_set();
     }
 }
 
-py::dict TeachRows::columns() const {
-    // The names by regime code, picked per row by NumPy.
-    py::list names(std::size(kTeachingRegimes));
-    for (TeachingRegime regime : kTeachingRegimes) {
-        names[static_cast<std::size_t>(regime)] = py::str(std::string(regimeName(regime)));
+bool TeachRows::fillUnlocked(TeachingRun& run, std::int64_t cycles, std::int64_t first,
+                             const std::atomic<bool>& stop) {
+    std::int64_t next = first;
+    for (std::int64_t done = 0; done < cycles;) {
+        if (stop.load(std::memory_order_relaxed))
+            return false;
+        const std::int64_t stretch = std::min(cycles - done, kStretch);
+        run.run(stretch, [this, &next](const TeachRow& row) {
+            put(next++, row);
+            return true;
+        });
+        done += stretch;
     }
-    const py::object numpy = py::module_::import("numpy");
-    const py::object regimes = numpy.attr("array")(names).attr("take")(regime_);
+    return true;
+}
 
+py::dict TeachRows::columns() const {
     py::dict result;
     result["iteration"] = iteration_;
-    result["regime"] = regimes;
+    result["regime"] = regime_;
     result["hidden_count"] = hidden_;
     result["estimation"] = estimation_;
     result["learning_rate"] = rate_;

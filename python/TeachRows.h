@@ -3,6 +3,7 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <atomic>
 #include <cstdint>
 
 #include "tools/TeachRow.h"
@@ -10,11 +11,20 @@
 
 namespace varkelon {
 
-// The rows of a run as NumPy columns, one per CSV column. The arrays are made
-// up front, with the interpreter's lock held; filling them needs no lock, so
-// a long run lets other Python threads go on.
+// The rows of a run as NumPy columns, one per CSV column, the regime as its
+// code (an index into varkelon.REGIMES). Every array is made up front, with
+// the interpreter's lock held; filling them needs no lock, so a long run
+// lets other Python threads go on, and a run too large for memory fails
+// before it starts.
 class TeachRows {
-public:
+  public:
+    // Bytes of one row over all columns.
+    static constexpr std::int64_t kRowBytes = 4 + 1 + 4 + 4 + 4 + 4;
+
+    // Raises MemoryError, naming the size, when `rows` rows in all would not
+    // fit in this machine's memory; `what` names the call in the message.
+    static void checkFits(std::int64_t rows, const char* what);
+
     explicit TeachRows(std::int64_t count);
 
     // Row `index` of the columns; no Python object is touched.
@@ -31,11 +41,16 @@ public:
     // the lock, in stretches, checking for Ctrl-C between them.
     void fill(TeachingRun& run, std::int64_t cycles, std::int64_t first);
 
-    // {"iteration": int32, "regime": str, "hidden_count": int32,
+    // The same on a thread that never holds the lock: gives up, returning
+    // false, once `stop` is set.
+    bool fillUnlocked(TeachingRun& run, std::int64_t cycles, std::int64_t first,
+                      const std::atomic<bool>& stop);
+
+    // {"iteration": int32, "regime": uint8, "hidden_count": int32,
     //  "estimation", "learning_rate", "noise_level": float32}.
     pybind11::dict columns() const;
 
-private:
+  private:
     pybind11::array_t<std::int32_t> iteration_;
     pybind11::array_t<std::uint8_t> regime_;
     pybind11::array_t<std::int32_t> hidden_;

@@ -1,12 +1,15 @@
-// The Python module varkelon: the teaching model at native speed, with the
-// same numbers, bit for bit, as varkelon-teach prints.
+// The compiled part of the Python package varkelon: the teaching model at
+// native speed, with the same numbers, bit for bit, as varkelon-teach
+// prints. varkelon/__init__.py gives it its public face.
 
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
 
 #include "PythonArguments.h"
 #include "PythonModel.h"
 #include "TeachRows.h"
+#include "TeachSweep.h"
 #include "tools/TeachingRun.h"
 
 #ifndef VARKELON_VERSION
@@ -20,64 +23,89 @@ namespace {
 
 py::dict teach(const py::object& clock, const py::object& cycles, const py::object& regime,
                const py::object& switches, const py::object& neurons) {
-    // Every argument is checked before anything is built.
-    const std::uint32_t seconds = PythonArguments::clock(clock);
-    const std::int64_t count = PythonArguments::whole(cycles, "cycles", 0, kMaxCycles);
-    const TeachingRegime first = PythonArguments::regime(regime, "regime");
-    std::vector<RegimeSwitch> regimeSwitches = PythonArguments::switches(switches);
-    std::vector<NeuronSetting> neuronSettings = PythonArguments::neurons(neurons);
-
-    TeachRows rows(count + 1);
-    TeachingRun run(seconds, first, std::move(regimeSwitches), std::move(neuronSettings));
+    // Every argument is checked and every array made before anything runs.
+    TeachPlan plan = PythonArguments::plan(clock, cycles, regime, switches, neurons);
+    TeachRows::checkFits(plan.cycles + 1, "teach");
+    TeachRows rows(plan.cycles + 1);
+    TeachingRun run(plan.clock, plan.regime, std::move(plan.switches), std::move(plan.neurons));
     run.reset();
     rows.put(0, run.row());
-    rows.fill(run, count, 1);
+    rows.fill(run, plan.cycles, 1);
     return rows.columns();
 }
 
-constexpr const char* kTeachDoc = R"doc(Runs varkelon-teach's teaching run and returns its rows as NumPy columns.
-
-The model objects are created in their seeding order with every seeding
-reading `clock` (whole seconds, 0 to 4294967295), reset (row 0), then
-taught for `cycles` cycles (0 to 2147483647), one row each. Before cycle K,
-switches[K] becomes the regime and neurons[K] the number of hidden neurons
-(1 to 10, no rebuild). Regimes: "static", "sin", "sin+random", "random",
-"none".
-
-Returns {"iteration": int32, "regime": str, "hidden_count": int32,
-"estimation": float32, "learning_rate": float32, "noise_level": float32},
-each of cycles + 1 rows: pandas.DataFrame(teach(...)) gives the CSV's table.
-The interpreter's lock is released while the cycles run.
-
-Raises ValueError naming the argument and what it accepts.)doc";
+// runs: a sequence of teach()'s five arguments, bound by the caller.
+py::list teachMany(const py::sequence& runs, const py::object& workers,
+                   const py::object& progress) {
+    const std::int64_t threads = PythonArguments::whole(workers, "workers", 1, 1024);
+    if (!progress.is_none() && PyCallable_Check(progress.ptr()) == 0) {
+        PythonArguments::refuseType("progress expects a callable (done, total) or None, not " +
+                                    PythonArguments::show(progress));
+    }
+    std::vector<TeachPlan> plans;
+    plans.reserve(runs.size());
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+        const py::tuple arguments = runs[n];
+        const std::string where = "runs[" + std::to_string(n) + "]: ";
+        try {
+            plans.push_back(PythonArguments::plan(arguments[0], arguments[1], arguments[2],
+                                                  arguments[3], arguments[4]));
+        } catch (const py::type_error& error) {
+            PythonArguments::refuseType(where + error.what());
+        } catch (const py::value_error& error) {
+            PythonArguments::refuse(where + error.what());
+        }
+    }
+    return TeachSweep(std::move(plans), threads).run(progress);
+}
 
 }  // namespace
 
-PYBIND11_MODULE(varkelon, module) {
-    module.doc() =
-        "Varkelon's teaching model: a small recurrent network learning, cycle by cycle,\n"
-        "to predict a 17-channel plant. teach() runs a whole run as varkelon-teach does;\n"
-        "Model drives one step by step, as the window does.";
+PYBIND11_MODULE(_varkelon, module) {
+    // The docstrings below start with the signatures Python's inspect reads.
+    py::options options;
+    options.disable_function_signatures();
+
+    module.doc() = "The compiled part of varkelon; use the package varkelon.";
     module.attr("__version__") = VARKELON_VERSION;
+    py::tuple regimes(std::size(kTeachingRegimes));
+    for (TeachingRegime regime : kTeachingRegimes) {
+        regimes[static_cast<std::size_t>(regime)] = py::str(std::string(regimeName(regime)));
+    }
+    module.attr("REGIMES") = regimes;
 
-    module.def("teach", &teach, py::arg("clock"), py::arg("cycles"), py::arg("regime") = "static",
-               py::arg("switches") = py::none(), py::arg("neurons") = py::none(), kTeachDoc);
+    module.def("teach", &teach, py::arg("clock"), py::arg("cycles"), py::arg("regime"),
+               py::arg("switches"), py::arg("neurons"),
+               "teach(clock, cycles, regime, switches, neurons)\n--\n\n"
+               "varkelon.teach without defaults.");
+    module.def("teach_many", &teachMany, py::arg("runs"), py::arg("workers"), py::arg("progress"),
+               "teach_many(runs, workers, progress)\n--\n\n"
+               "varkelon.teach_many with each run as a tuple of teach's five arguments.");
 
-    py::class_<PythonModel>(module, "Model", R"doc(Model(clock, regime="static")
+    py::class_<PythonModel>(module, "Model", R"doc(Model(clock, regime='static')
+--
 
 One teaching run, driven step by step. Creating it builds the model objects
 in their seeding order, every seeding reading `clock` (whole seconds, 0 to
 4294967295), and resets it: iteration 0, row 0 of teach(). `regime` and
 `hidden_count` act as the window's controls do: from the next step on,
-without a rebuild. Bad values raise ValueError and change nothing.)doc")
+without a rebuild. A wrong type raises TypeError, a value out of range
+ValueError; neither changes anything.
+
+One call at a time: a Model used from several threads serves them one after
+the other. pickle, copy.copy and copy.deepcopy keep its whole state: the
+copy goes on bit for bit as the original would.)doc")
         .def(py::init<const py::object&, const py::object&>(), py::arg("clock"),
-             py::arg("regime") = "static")
-        .def("step", &PythonModel::step, "Runs one teaching cycle.")
+             py::arg("regime") = "static", "__init__(self, /, clock, regime='static')\n--\n\n")
+        .def("step", &PythonModel::step, "step(self, /)\n--\n\nRuns one teaching cycle.")
         .def("run", &PythonModel::run, py::arg("cycles"),
+             "run(self, /, cycles)\n--\n\n"
              "Runs `cycles` teaching cycles (0 or more) and returns their rows in teach()'s\n"
              "form, without the row of the cycle before them. The interpreter's lock is\n"
-             "released while they run.")
+             "released while they run. Ctrl-C stops it within a few milliseconds: the\n"
+             "Model keeps the cycles it ran (see iteration), their rows are lost.")
         .def("reset", &PythonModel::reset,
+             "reset(self, /)\n--\n\n"
              "Rebuilds the network and the plant with the clock's seeding: iteration 0,\n"
              "7 hidden neurons, a first prediction without learning. The regime stays.")
         .def_property_readonly("clock", &PythonModel::clock,
@@ -91,8 +119,7 @@ without a rebuild. Bad values raise ValueError and change nothing.)doc")
         .def_property_readonly("noise_level", &PythonModel::noiseLevel,
                                "The share of noise in the latest inputs, 0 to 1.")
         .def_property("regime", &PythonModel::regime, &PythonModel::setRegime,
-                      "The teaching regime: \"static\", \"sin\", \"sin+random\", \"random\" or "
-                      "\"none\".")
+                      "The teaching regime: 'static', 'sin', 'sin+random', 'random' or 'none'.")
         .def_property("hidden_count", &PythonModel::hiddenCount, &PythonModel::setHiddenCount,
                       "Hidden neurons in use, 1 to 10.")
         .def_property_readonly("weights_in_hidden", &PythonModel::weightsInHidden,
@@ -108,8 +135,16 @@ without a rebuild. Bad values raise ValueError and change nothing.)doc")
                                "The plant's 17 outputs of the latest cycle, the network's targets.")
         .def_property_readonly("estimation_history", &PythonModel::estimationHistory,
                                "The last 140 estimations times 10, oldest first, the latest "
-                               "last; 0 where no cycle has run yet.")
+                               "last. A fresh Model's holds its row 0 estimation (times 10)\n"
+                               "last, after 139 zeros.")
         .def_property_readonly("gains", &PythonModel::gains,
                                "The plant's 17 gains: output i = gains[i] x input i.")
-        .def("__repr__", &PythonModel::repr);
+        .def("__repr__", &PythonModel::repr, "__repr__(self, /)\n--\n\n")
+        .def("__copy__", &PythonModel::copy, "__copy__(self, /)\n--\n\nA Model in the same state.")
+        .def(
+            "__deepcopy__",
+            [](const PythonModel& model, const py::object&) { return model.copy(); },
+            py::arg("memo"), "__deepcopy__(self, memo, /)\n--\n\nA Model in the same state.")
+        .def(py::pickle([](const PythonModel& model) { return model.state(); },
+                        [](const py::tuple& state) { return PythonModel::fromState(state); }));
 }

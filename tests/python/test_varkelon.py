@@ -27,7 +27,7 @@ def as_csv(rows):
     lines = ["iteration,regime,hiddenCount,estimation,learningRate,noiseLevel"]
     for n in range(len(rows["iteration"])):
         lines.append("%d,%s,%d,%.9g,%.9g,%.9g" % (
-            rows["iteration"][n], rows["regime"][n], rows["hidden_count"][n],
+            rows["iteration"][n], varkelon.REGIMES[rows["regime"][n]], rows["hidden_count"][n],
             rows["estimation"][n], rows["learning_rate"][n], rows["noise_level"][n]))
     return "\n".join(lines) + "\n"
 
@@ -74,7 +74,10 @@ def test_model_driven_by_hand_gives_teachs_rows():
     model.regime = "sin+random"
     second = model.run(41)
     for n, name in enumerate(COLUMNS):
-        assert [row[n] for row in stepped] == expected[name][:51].tolist(), name
+        column = expected[name][:51].tolist()
+        if name == "regime":
+            column = [varkelon.REGIMES[code] for code in column]
+        assert [row[n] for row in stepped] == column, name
         ran = np.concatenate([first[name], second[name]])
         assert ran.dtype == expected[name].dtype, name
         assert np.array_equal(ran, expected[name][51:]), name
@@ -83,52 +86,60 @@ def test_model_driven_by_hand_gives_teachs_rows():
     # with the regime kept and the neurons back to 7.
     model.reset()
     again = varkelon.teach(77, 0, "sin+random")
-    assert row_of(model) == tuple(again[name][0] for name in COLUMNS)
+    assert row_of(model) == tuple(again[name][0] for name in COLUMNS[:1]) + (
+        "sin+random",) + tuple(again[name][0] for name in COLUMNS[2:])
 
 
 def test_column_types():
     rows = varkelon.teach(1, 3, "random")
-    assert [rows[name].dtype.kind for name in COLUMNS] == ["i", "U", "i", "f", "f", "f"]
+    assert [rows[name].dtype.kind for name in COLUMNS] == ["i", "u", "i", "f", "f", "f"]
+    assert rows["regime"].dtype.itemsize == 1 and varkelon.REGIMES[rows["regime"][0]] == "random"
     assert [rows[name].dtype.itemsize for name in ["iteration", "hidden_count", "estimation"]] == [4, 4, 4]
     assert rows["iteration"].tolist() == [0, 1, 2, 3]
     assert varkelon.Model(1).run(0)["estimation"].shape == (0,)
 
 
-def raises(message, call):
-    with pytest.raises(ValueError) as refused:
+def raises(message, call, kind=ValueError):
+    with pytest.raises(kind) as refused:
         call()
     assert str(refused.value) == message
 
 
 BAD_TEACH = [
-    ({"clock": -1}, "clock expects whole seconds from 0 to 4294967295, not -1"),
-    ({"clock": 2**32}, "clock expects whole seconds from 0 to 4294967295, not 4294967296"),
-    ({"clock": 2**80}, "clock expects whole seconds from 0 to 4294967295, not 1208925819614629174706176"),
-    ({"clock": 1.0}, "clock expects whole seconds from 0 to 4294967295, not 1.0"),
-    ({"clock": "5"}, "clock expects whole seconds from 0 to 4294967295, not '5'"),
-    ({"cycles": -1}, "cycles expects a whole number from 0 to 2147483647, not -1"),
-    ({"cycles": 2**31}, "cycles expects a whole number from 0 to 2147483647, not 2147483648"),
-    ({"regime": "square"}, "regime expects static, sin, sin+random, random or none, not 'square'"),
-    ({"regime": "Sin"}, "regime expects static, sin, sin+random, random or none, not 'Sin'"),
-    ({"regime": None}, "regime expects static, sin, sin+random, random or none, not None"),
-    ({"switches": {0: "sin"}}, "switches expects {K: regime} with K a whole number from 1 to 2147483647, not 0"),
-    ({"switches": {5: "x"}}, "switches expects {K: regime} with regime one of static, sin, sin+random, random or none, not 'x'"),
-    ({"switches": [(5, "sin")]}, "switches expects a dict {K: regime} or None, not [(5, 'sin')]"),
-    ({"neurons": {-2: 3}}, "neurons expects {K: H} with K a whole number from 1 to 2147483647, not -2"),
-    ({"neurons": {2: 0}}, "neurons expects {K: H} with H a whole number from 1 to 10, not 0"),
-    ({"neurons": {2: 11}}, "neurons expects {K: H} with H a whole number from 1 to 10, not 11"),
+    ({"clock": -1}, ValueError, "clock expects whole seconds from 0 to 4294967295, not -1"),
+    ({"clock": 2**32}, ValueError, "clock expects whole seconds from 0 to 4294967295, not 4294967296"),
+    ({"clock": 2**80}, ValueError, "clock expects whole seconds from 0 to 4294967295, not 1208925819614629174706176"),
+    ({"clock": 1.0}, TypeError, "clock expects whole seconds from 0 to 4294967295, not 1.0"),
+    ({"clock": "5"}, TypeError, "clock expects whole seconds from 0 to 4294967295, not '5'"),
+    ({"clock": True}, TypeError, "clock expects whole seconds from 0 to 4294967295, not True"),
+    ({"cycles": -1}, ValueError, "cycles expects a whole number from 0 to 2147483647, not -1"),
+    ({"cycles": 2**31}, ValueError, "cycles expects a whole number from 0 to 2147483647, not 2147483648"),
+    ({"regime": "square"}, ValueError, "regime expects static, sin, sin+random, random or none, not 'square'"),
+    ({"regime": "Sin"}, ValueError, "regime expects static, sin, sin+random, random or none, not 'Sin'"),
+    ({"regime": None}, TypeError, "regime expects static, sin, sin+random, random or none, not None"),
+    ({"regime": 1}, TypeError, "regime expects static, sin, sin+random, random or none, not 1"),
+    ({"switches": {0: "sin"}}, ValueError, "switches expects {K: regime} with K a whole number from 1 to 2147483647, not 0"),
+    ({"switches": {"5": "sin"}}, TypeError, "switches expects {K: regime} with K a whole number from 1 to 2147483647, not '5'"),
+    ({"switches": {5: "x"}}, ValueError, "switches expects {K: regime} with regime one of static, sin, sin+random, random or none, not 'x'"),
+    ({"switches": {5: 2}}, TypeError, "switches expects {K: regime} with regime one of static, sin, sin+random, random or none, not 2"),
+    ({"switches": [(5, "sin")]}, TypeError, "switches expects a mapping {K: regime} or None, not [(5, 'sin')]"),
+    ({"neurons": {-2: 3}}, ValueError, "neurons expects {K: H} with K a whole number from 1 to 2147483647, not -2"),
+    ({"neurons": {2: 0}}, ValueError, "neurons expects {K: H} with H a whole number from 1 to 10, not 0"),
+    ({"neurons": {2: 11}}, ValueError, "neurons expects {K: H} with H a whole number from 1 to 10, not 11"),
+    ({"neurons": {2: 3.0}}, TypeError, "neurons expects {K: H} with H a whole number from 1 to 10, not 3.0"),
 ]
 
 
-@pytest.mark.parametrize("change,message", BAD_TEACH)
-def test_teach_refuses_bad_input(change, message):
+@pytest.mark.parametrize("change,kind,message", BAD_TEACH)
+def test_teach_refuses_bad_input(change, kind, message):
     arguments = {"clock": 0, "cycles": 2, "regime": "static", "switches": None, "neurons": None}
     arguments.update(change)
-    raises(message, lambda: varkelon.teach(**arguments))
+    raises(message, lambda: varkelon.teach(**arguments), kind)
 
 
 def test_model_refuses_bad_input_and_keeps_its_state():
     raises("clock expects whole seconds from 0 to 4294967295, not -5", lambda: varkelon.Model(-5))
+    raises("clock expects whole seconds from 0 to 4294967295, not 5.0", lambda: varkelon.Model(5.0), TypeError)
     raises("regime expects static, sin, sin+random, random or none, not 'noise'",
            lambda: varkelon.Model(0, "noise"))
 
@@ -144,16 +155,19 @@ def test_model_refuses_bad_input_and_keeps_its_state():
         model.hidden_count = value
 
     refusals = [
-        ("regime expects static, sin, sin+random, random or none, not 3", lambda: set_regime(3)),
-        ("hidden_count expects a whole number from 1 to 10, not 0", lambda: set_hidden(0)),
-        ("hidden_count expects a whole number from 1 to 10, not 11", lambda: set_hidden(11)),
-        ("hidden_count expects a whole number from 1 to 10, not 2.5", lambda: set_hidden(2.5)),
-        ("cycles expects a whole number from 0 to 2147483627, not -1", lambda: model.run(-1)),
-        ("cycles expects a whole number from 0 to 2147483627, not 2147483628",
+        (TypeError, "regime expects static, sin, sin+random, random or none, not 3", lambda: set_regime(3)),
+        (ValueError, "regime expects static, sin, sin+random, random or none, not 'x'",
+         lambda: set_regime("x")),
+        (ValueError, "hidden_count expects a whole number from 1 to 10, not 0", lambda: set_hidden(0)),
+        (ValueError, "hidden_count expects a whole number from 1 to 10, not 11", lambda: set_hidden(11)),
+        (TypeError, "hidden_count expects a whole number from 1 to 10, not 2.5", lambda: set_hidden(2.5)),
+        (ValueError, "cycles expects a whole number from 0 to 2147483627, not -1", lambda: model.run(-1)),
+        (ValueError, "cycles expects a whole number from 0 to 2147483627, not 2147483628",
          lambda: model.run(2147483628)),
+        (TypeError, "cycles expects a whole number from 0 to 2147483627, not '5'", lambda: model.run("5")),
     ]
-    for message, call in refusals:
-        raises(message, call)
+    for kind, message, call in refusals:
+        raises(message, call, kind)
     assert (model.iteration, model.regime, model.hidden_count, model.estimation,
             model.weights_in_hidden.tolist()) == before
 
@@ -215,9 +229,9 @@ def test_version_is_the_programs():
 
 
 def test_every_public_name_is_documented_and_in_the_stub():
-    stub = open(os.path.join(os.path.dirname(varkelon.__file__), "varkelon.pyi")).read()
+    stub = open(os.path.join(os.path.dirname(varkelon.__file__), "__init__.pyi")).read()
     assert varkelon.__doc__ and varkelon.teach.__doc__ and varkelon.Model.__doc__
-    for name in ["teach", "Model", "__version__"]:
+    for name in ["teach", "teach_many", "to_dataframe", "Model", "REGIMES", "__version__"]:
         assert f"{name}" in stub, name
     for name in [n for n in dir(varkelon.Model) if not n.startswith("_")]:
         assert getattr(varkelon.Model, name).__doc__, name
