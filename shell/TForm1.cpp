@@ -121,6 +121,11 @@ void TForm1::guarded(Handler handler) {
     }
 }
 
+void TForm1::chooseLanguage(int index) {
+    ComboBox1->setCurrentIndex(index);
+    guarded([this, index] { ComboBox1Change(index); });
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBar1 && event->type() == QEvent::FocusIn && movesBetweenControls(event)) {
         guarded(&TForm1::ScrollBar1Enter);

@@ -41,7 +41,7 @@ class UpDown;
 class TForm1 : public QWidget, public ViewerWindow {
     Q_OBJECT
 
-public:
+  public:
     // Lamp colours of the teaching modes.
     static constexpr QRgb kStoppedLamp = qRgb(255, 0, 0);
     static constexpr QRgb kQuickLamp = qRgb(0, 255, 0);
@@ -80,6 +80,9 @@ public:
     void RadioButton6Click();
     void PageControl1MouseUp();
     void ComboBox1Change(int index);
+    // Selects item `index` of the language box as a user would, before the
+    // window is shown: the box shows it and its change handler runs.
+    void chooseLanguage(int index);
 
     // ViewerWindow
     bool isPageVisible(Page page) const override;
@@ -96,13 +99,13 @@ public:
     // Throws std::logic_error for a name of no control that takes a caption.
     void setCaption(std::string_view controlName, const QString& text) override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     static constexpr int kGridRows = 18;
 
     void buildPages();
