@@ -6,7 +6,9 @@
 #   the readouts show what varkelon-teach --clock C --regime static prints
 #   at that iteration, the iteration readout one more;
 #   --language, else the messages locale, picks the captions at start;
-#   --scale sizes the window, in place of QT_SCALE_FACTOR.
+#   --scale sizes the window, in place of QT_SCALE_FACTOR, and at 1.25 and
+#   1.5 every line of the Estimation plot's frame and ticks is two device
+#   pixels wide.
 #
 #   options-e2e.sh PROGRAM PROBE TEACH
 set -uo pipefail
@@ -102,18 +104,62 @@ LC_ALL=ru_RU.UTF-8|--language en||Quickly
 LC_ALL=C.UTF-8|--language ru|Русский|Быстро
 CASES
 
-# The window's size in device pixels: 516 x 326 times the factor.
-while IFS='|' read -r environment options size; do
+# True when every line of the Estimation plot (its frame and ticks, before
+# teaching) is WIDTH device pixels wide at SCALE: the runs of black across
+# the lines are WIDTH long, or longer where a tick meets the frame.
+plot_lines_are() { # SCALE WIDTH
+  convert "$x_dir/shot.png" -depth 8 "$x_dir/shot.ppm" &&
+    python3 - "$x_dir/shot.ppm" "$1" "$2" <<'PYTHON'
+import math, sys
+data = open(sys.argv[1], "rb").read()
+header = data.split(maxsplit=4)
+width, height = int(header[1]), int(header[2])
+pixels = header[4]
+scale, line = float(sys.argv[2]), int(sys.argv[3])
+# The paint box at 4, 21 (374 x 246), a device pixel in from its edges.
+left, top = math.ceil(4 * scale) + 1, math.ceil(21 * scale) + 1
+right, bottom = math.floor(378 * scale) - 2, math.floor(267 * scale) - 2
+black = lambda x, y: pixels[3 * (y * width + x)] < 80
+runs = set()
+for fixed, span, is_black in (
+        (range(top, bottom), range(left, right + 1), lambda a, b: black(b, a)),
+        (range(left, right), range(top, bottom + 1), lambda a, b: black(a, b))):
+    for a in fixed:
+        run = 0
+        for b in span:
+            if b < span[-1] and is_black(a, b):
+                run += 1
+            else:
+                if 0 < run < 2 * line:
+                    runs.add(run)
+                run = 0
+sys.exit(0 if runs == {line} else "lines of %s device pixels" % sorted(runs))
+PYTHON
+}
+
+# The window's size in device pixels: 516 x 326 times the factor; the
+# plot's line width where the factor is not whole.
+while IFS='|' read -r environment options size line; do
   # shellcheck disable=SC2086
-  start_program env $environment "$program" $options
+  start_program env $environment "$program" $options --language en
   wait_for_window
   info=$(xwininfo -id "$window")
   shown="$(sed -n 's/^ *Width: //p' <<<"$info")x$(sed -n 's/^ *Height: //p' <<<"$info")"
   [ "$shown" = "$size" ] || fail "with $environment $options the window is $shown, not $size"
+  if [ -n "$line" ]; then
+    scale=${options#--scale }
+    xdotool mousemove --window "$window" "$(awk -v s="$scale" 'BEGIN { print int(69 * s) }')" \
+      "$(awk -v s="$scale" 'BEGIN { print int(9 * s) }')" click 1
+    plot_on_view() {
+      import -window "$window" "$x_dir/shot.png" 2>/dev/null && plot_lines_are "$scale" "$line" 2>/dev/null
+    }
+    wait_until plot_on_view || fail "at $options the plot's $(plot_lines_are "$scale" "$line" 2>&1)"
+  fi
   end_program
 done <<'CASES'
-QT_SCALE_FACTOR=1|--scale 1.5|774x489
-QT_SCALE_FACTOR=2|--scale 0.5|258x163
-QT_SCALE_FACTOR=1.5||774x489
+QT_SCALE_FACTOR=1|--scale 1.5|774x489|2
+QT_SCALE_FACTOR=1|--scale 1.25|645x408|2
+QT_SCALE_FACTOR=2|--scale 0.5|258x163|
+QT_SCALE_FACTOR=1.5||774x489|
 CASES
 echo "window options end to end: passed"
