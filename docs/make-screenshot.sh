@@ -9,7 +9,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../tests/e2e/x-session.sh"
 
 start_x_server
-start_program "$program"
+# English first whatever the locale (a Russian one would start in Russian).
+start_program "$program" --language en
 wait_for_window
 # The first picture is drawn at creation; give the paint a moment to land.
 painted() {
