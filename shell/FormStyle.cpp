@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTableView>
 
 #include "shell/DevicePixels.h"
 #include "shell/EvenLines.h"
@@ -53,6 +54,15 @@ bool isFrameArt(QStyle::PrimitiveElement element) {
 
 bool isFrameArt(QStyle::ControlElement element) {
     return element == QStyle::CE_ShapedFrame || element == QStyle::CE_TabBarTabShape;
+}
+
+// A table that shows its grid, on a device where its grid lines would come
+// out uneven.
+const QTableView* unevenGrid(const QWidget* widget) {
+    const auto* view = qobject_cast<const QTableView*>(widget);
+    return view != nullptr && view->showGrid() && EvenLines::needed(view->devicePixelRatio())
+               ? view
+               : nullptr;
 }
 
 bool isArrow(QStyle::PrimitiveElement element) {
@@ -114,12 +124,25 @@ void FormStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
 
 void FormStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                             const QWidget* widget) const {
+    if (element == CE_ItemViewItem && unevenGrid(widget) != nullptr) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        drawGridLines(*option, *painter, widget);
+        return;
+    }
     if (EvenLines::needed(ratioOf(*painter)) && isFrameArt(element) && !option->rect.isEmpty()) {
         drawEvenly(*painter, option->rect,
                    [&](QPainter* art) { QProxyStyle::drawControl(element, option, art, widget); });
         return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+int FormStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                         QStyleHintReturn* returnData) const {
+    // The table's own grid lines, transparent: the cells draw them.
+    if (hint == SH_Table_GridLineColor && unevenGrid(widget) != nullptr)
+        return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
 void FormStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -267,6 +290,22 @@ void FormStyle::drawFocusRect(const QStyleOption& option, QPainter& painter) con
     dots(QPoint(frame.left(), frame.bottom() - width + 1), QPoint(1, 0), frame.width(), across);
     dots(frame.topLeft(), QPoint(0, 1), frame.height(), across);
     dots(QPoint(frame.right() - width + 1, frame.top()), QPoint(0, 1), frame.height(), across);
+}
+
+void FormStyle::drawGridLines(const QStyleOption& option, QPainter& painter,
+                              const QWidget* view) const {
+    // The grid line right of a cell and the one below it, each one logical
+    // pixel outside the cell: drawn one line width wide, ending where the
+    // next cell begins, so that the next cell's background leaves it whole.
+    const QColor colour = QColor::fromRgba(
+        static_cast<QRgb>(QProxyStyle::styleHint(SH_Table_GridLineColor, &option, view)));
+    const int width = EvenLines::lineWidth(ratioOf(painter));
+    DevicePixels device(painter);
+    const QRect cell = device.map(option.rect.adjusted(0, 0, 1, 1));
+    const int nextColumn = cell.right() + 1;
+    const int nextRow = cell.bottom() + 1;
+    painter.fillRect(QRect(nextColumn - width, cell.top(), width, nextRow - cell.top()), colour);
+    painter.fillRect(QRect(cell.left(), nextRow - width, nextColumn - cell.left(), width), colour);
 }
 
 }  // namespace varkelon

@@ -16,7 +16,9 @@ namespace varkelon {
 // out one or two device pixels wide by where they lie; this style draws them
 // evenly there instead (see EvenLines), and draws every arrow itself, so
 // that the spinner's two arrows, whose buttons differ by a pixel in height,
-// come out alike at every ratio.
+// come out alike at every ratio. A table's grid lines, which the table
+// draws itself with a pen one logical pixel wide, are drawn by each cell
+// there instead.
 class FormStyle : public QProxyStyle {
   public:
     FormStyle();
@@ -29,12 +31,16 @@ class FormStyle : public QProxyStyle {
                      const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                             QPainter* painter, const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
 
   private:
     void drawArrow(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
                    const QWidget* widget) const;
     void drawRadioIndicator(const QStyleOption& option, QPainter& painter) const;
     void drawFocusRect(const QStyleOption& option, QPainter& painter) const;
+    void drawGridLines(const QStyleOption& option, QPainter& painter, const QWidget* view) const;
     void drawComboBoxEvenly(const QStyleOptionComboBox& option, QPainter& painter,
                             const QWidget* widget) const;
 

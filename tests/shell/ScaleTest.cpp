@@ -9,6 +9,8 @@
 
 #include <QPixmap>
 #include <QSet>
+#include <QTabWidget>
+#include <QTableView>
 
 #include "ShellTestSupport.h"
 #include "shell/EvenLines.h"
@@ -258,6 +260,32 @@ class ScaleTest : public QObject {
         QVERIFY(!arrows[0].isEmpty());
         QCOMPARE(arrows[0].size(), arrows[1].size());
         QCOMPARE(arrows[0].width(), 2 * arrows[0].height() - 1);
+    }
+
+    // The table's grid lines are one width across the whole grid: every
+    // run of the grid's colour across a line (not along one) is that wide.
+    void tableGridLinesAreOneWidth() {
+        ShownForm shown;
+        shown.control<QTabWidget>("PageControl1")->setCurrentIndex(2);
+        auto* grid = shown.control<QTableView>("StringGrid1");
+        const QImage screen = shownOn(*grid->viewport());
+        const QRgb line = grid->palette().color(QPalette::Mid).rgb();
+        const int width = EvenLines::lineWidth(ratio);
+        QSet<int> widths;
+        const auto runsFrom = [&](QPoint start, QPoint step) {
+            for (QPoint at = start; screen.rect().contains(at); at += step) {
+                if (screen.pixel(at) == line && screen.pixel(at - step) != line) {
+                    const int run = runOf(screen, at, step, line);
+                    if (run < 4 * width)
+                        widths.insert(run);
+                }
+            }
+        };
+        for (int x = 0; x < screen.width(); x += 7)
+            runsFrom(QPoint(x, 1), QPoint(0, 1));
+        for (int y = 0; y < screen.height(); y += 7)
+            runsFrom(QPoint(1, y), QPoint(1, 0));
+        QCOMPARE(widths, QSet<int>{width});
     }
 
     // A radio circle is as wide as it is high, none of it cut away, and its
