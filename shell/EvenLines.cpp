@@ -55,6 +55,8 @@ QImage EvenLines::blocks(const QImage& picture, QRgb background, qreal ratio, QS
                 continue;
             const int left = static_cast<int>(std::floor(x * ratio));
             const int right = std::min(left + width, deviceSize.width());
+            if (left >= right)
+                continue;
             for (int row = top; row < bottom; ++row) {
                 auto* to = reinterpret_cast<QRgb*>(shown.scanLine(row));
                 std::fill(to + left, to + right, from[x]);
