@@ -288,9 +288,7 @@ class ScaleTest : public QObject {
         QCOMPARE(widths, QSet<int>{width});
     }
 
-    // A radio circle is as wide as it is high, none of it cut away, and its
-    // dark half-ring (the dark and the black line) as thick at the left as
-    // at the top.
+    // A radio circle is as wide as it is high: none of it is cut away.
     void radioCirclesAreWhole() {
         ShownForm shown;
         for (const char* name : {"RadioButton5", "RadioButton6", "RadioButton2"}) {
@@ -303,16 +301,6 @@ class ScaleTest : public QObject {
                          [background](QRgb colour) { return colour != background; });
             QVERIFY2(circle.width() == circle.height(), name);
             QVERIFY2(circle.width() >= qRound(11 * ratio), name);
-            const auto darkRun = [&screen](QPoint from, QPoint step) {
-                int length = 0;
-                for (QPoint at = from; qGray(screen.pixel(at)) < 160; at += step)
-                    ++length;
-                return length;
-            };
-            const QPoint centre = circle.center();
-            QVERIFY2(darkRun(QPoint(circle.left(), centre.y()), QPoint(1, 0)) ==
-                         darkRun(QPoint(centre.x(), circle.top()), QPoint(0, 1)),
-                     name);
         }
     }
 };
