@@ -61,7 +61,8 @@ choose_russian() { # WINDOW, on its Table page
 }
 
 start_x_server
-start_program "$program"
+# English first whatever the locale (a Russian one would start in Russian).
+start_program "$program" --language en
 wait_for_window
 a=$window
 

@@ -9,7 +9,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../tests/e2e/x-session.sh"
 
 start_x_server
-start_program "$program"
+# English first whatever the locale (a Russian one would start in Russian),
+# and one second for every seeding, so that the picture can be made again.
+start_program "$program" --language en --clock 1700000000
 wait_for_window
 # The first picture is drawn at creation; give the paint a moment to land.
 painted() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -13,13 +14,16 @@ namespace varkelon {
 
 // How the main window makes the objects it cannot work without: the model
 // objects of the run and the off-screen bitmap. The program uses the real
-// clock and a plain image; tests pass a fixed clock or a failing maker.
+// clock (or the one second that --clock fixes) and a plain image; tests
+// pass a fixed clock or a failing maker.
 // A maker reports failure by throwing.
 struct FormParts {
     using ModelMaker = std::function<std::unique_ptr<TeachingModel>(Manager::RegimeSource)>;
     using BitmapMaker = std::function<QImage(QSize)>;
 
     static std::unique_ptr<TeachingModel> realModel(Manager::RegimeSource regime);
+    // Models whose every seeding reads `seconds`, as varkelon-teach's do.
+    static ModelMaker fixedClockModel(std::uint32_t seconds);
     // A 32-bit image; throws when no memory is left for it.
     static QImage realBitmap(QSize size);
 

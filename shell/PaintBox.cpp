@@ -4,6 +4,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "shell/DevicePixels.h"
+#include "shell/EvenLines.h"
+
 namespace varkelon {
 
 PaintBox::PaintBox(QWidget* parent, const QRect& geometry, const QColor& background)
@@ -16,15 +19,25 @@ PaintBox::PaintBox(QWidget* parent, const QRect& geometry, const QColor& backgro
 
 void PaintBox::paintEvent(QPaintEvent* /*event*/) {
     // The image keeps the box's own size in logical pixels, so the plots stay
-    // in the coordinates they are drawn in. On a high-density screen the
-    // painter scales it to the device: nearest-neighbour, so that every image
-    // pixel becomes a block of whole device pixels (2 x 2 at a ratio of 2)
-    // and lines stay pure black, never smoothed to grey. The whole image is
-    // drawn every time (the painter clips it to the region to paint): scaled
-    // pieces of it could round their edges differently at a ratio like 1.5.
+    // in the coordinates they are drawn in. The whole image is shown every
+    // time (the painter clips it to the region to paint): pieces of it could
+    // land on the device differently.
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), image_);
+    const qreal ratio = devicePixelRatio();
+    if (!EvenLines::needed(ratio)) {
+        // At a whole ratio the painter scales it nearest-neighbour: every
+        // image pixel becomes a block of whole device pixels (2 x 2 at 2)
+        // and lines stay pure black, never smoothed to grey.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect(), image_);
+        return;
+    }
+    // At 1.25 or 1.5 that would make one line one device pixel wide and the
+    // next two: every line is drawn as lines of one width instead.
+    DevicePixels device(painter);
+    const QRect target = device.map(rect());
+    painter.drawImage(target.topLeft(),
+                      EvenLines::blocks(image_, background_.rgb(), ratio, target.size()));
 }
 
 void PaintBox::hideEvent(QHideEvent* event) {

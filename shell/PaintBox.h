@@ -8,7 +8,8 @@ namespace varkelon {
 // A paint area: Qt paints a widget only from its paint event, so the box
 // keeps an image that the Viewer draws on and the paint event copies out.
 // The image has the box's size in logical pixels whatever the screen's
-// density; the paint event shows it sharp at the device's pixel ratio.
+// density; the paint event shows it sharp at the device's pixel ratio, with
+// every line one width at a ratio such as 1.5.
 //
 // Like a paint area of the platform the plots were designed for, the box
 // keeps no picture while its page is hidden: shown again, it is blank until

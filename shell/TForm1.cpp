@@ -132,6 +132,11 @@ void TForm1::connectHandlers() {
     PageControl1->tabBar()->installEventFilter(this);
 }
 
+void TForm1::chooseLanguage(int index) {
+    ComboBox1->setCurrentIndex(index);
+    guarded([this, index] { ComboBox1Change(index); });
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ScrollBar1 && event->type() == QEvent::MouseButtonPress && !isActiveWindow()) {
         // A click on the bar of an inactive window gives it the focus only

@@ -45,7 +45,7 @@ class UpDown;
 class TForm1 : public QWidget, public ViewerWindow {
     Q_OBJECT
 
-public:
+  public:
     // Lamp colours of the teaching modes.
     static constexpr QRgb kStoppedLamp = qRgb(255, 0, 0);
     static constexpr QRgb kQuickLamp = qRgb(0, 255, 0);
@@ -88,6 +88,9 @@ public:
     void copyTable();
     void copyPicture(Page page);
     void savePicture(Page page);
+    // Selects item `index` of the language box as a user would, before the
+    // window is shown: the box shows it and its change handler runs.
+    void chooseLanguage(int index);
 
     // ViewerWindow
     bool isPageVisible(Page page) const override;
@@ -110,13 +113,13 @@ public:
     QImage picture(Page page) const;
     QString tableText() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     static constexpr int kGridRows = 18;
 
     void buildPages();

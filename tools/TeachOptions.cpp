@@ -54,6 +54,12 @@ std::string supportedKernelNames() {
 
 }  // namespace
 
+std::optional<std::uint32_t> parseClockSeconds(std::string_view text) {
+    const auto seconds = parseWhole(text, 0, 4294967295LL);
+    if (!seconds) return std::nullopt;
+    return static_cast<std::uint32_t>(*seconds);
+}
+
 std::string_view teachUsage() {
     return "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
            "                      [--neurons K:H]... [--quiet] [--kernels NAME]\n"
@@ -115,12 +121,12 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         const std::string_view value = arguments[++index];
 
         if (argument == "--clock") {
-            const auto seconds = parseWhole(value, 0, 4294967295LL);
+            const auto seconds = parseClockSeconds(value);
             if (!seconds) {
                 return fail("--clock expects whole seconds from 0 to 4294967295, not " +
                             quoted(value));
             }
-            options.clock = static_cast<std::uint32_t>(*seconds);
+            options.clock = *seconds;
             haveClock = true;
         } else if (argument == "--cycles") {
             const auto cycles = parseWhole(value, 0, kMaxCycles);

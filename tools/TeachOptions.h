@@ -44,6 +44,10 @@ struct TeachParse {
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
 
+// The value of --clock: whole seconds from 0 to 4294967295 in plain decimal
+// digits. The window program reads its --clock with the same rule.
+std::optional<std::uint32_t> parseClockSeconds(std::string_view text);
+
 // Usage text for --help.
 std::string_view teachUsage();
 

@@ -1,35 +1,27 @@
-#include <exception>
 #include <iostream>
+#include <memory>
+#include <vector>
 
-#include <QIcon>
-
-#include "shell/ErrorBox.h"
 #include "shell/TForm1.h"
-#include "shell/VarkelonApplication.h"
+#include "shell/WindowProgram.h"
 #include "tests/e2e/WidgetDump.h"
 
-// The window program as the end-to-end tests drive it: the same window,
-// plus a dump of its widgets and model to DUMP_FILE on SIGUSR1.
+// The window program as the end-to-end tests drive it: the same window with
+// the same options, plus a dump of its widgets and model to DUMP_FILE on
+// SIGUSR1.
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: varkelon-e2e-probe DUMP_FILE\n";
+    if (argc < 2) {
+        std::cerr << "usage: varkelon-e2e-probe DUMP_FILE [OPTION...]\n";
         return 2;
     }
     const QString dumpPath = QString::fromLocal8Bit(argv[1]);
+    // The program's own arguments: the name, then what follows the dump file.
+    std::vector<char*> programArguments{argv[0]};
+    programArguments.insert(programArguments.end(), argv + 2, argv + argc);
+    programArguments.push_back(nullptr);
     varkelon::WidgetDump::blockSignal();
-    varkelon::ErrorBox errors;
-    int qtArgc = 1;
-    varkelon::VarkelonApplication application(qtArgc, argv, errors);
-    try {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/varkelon/icon.png")));
-        varkelon::TForm1 form(errors);
-        varkelon::WidgetDump dump(form, dumpPath);
-        form.show();
-        QApplication::exec();
-    } catch (const std::exception& error) {
-        errors.show(error);
-    } catch (...) {
-        errors.showUnknown();
-    }
-    return 0;
+    return varkelon::WindowProgram::run(
+        argc - 1, programArguments.data(), [&dumpPath](varkelon::TForm1& form) {
+            return std::make_unique<varkelon::WidgetDump>(form, dumpPath);
+        });
 }

@@ -9,9 +9,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -137,6 +139,9 @@ void WidgetDump::write() const {
     out << "focus\t" << (focused ? focused->objectName() : QString()) << '\n';
     out << "speed\t" << control<QScrollBar>(form_, "ScrollBar1").value() << '\n';
     out << "lamp\t" << form_.lampColour().name() << '\n';
+    // The caption language: the language box's choice and a caption it sets.
+    out << "language\t" << control<QComboBox>(form_, "ComboBox1").currentText() << '\n';
+    out << "Button1 caption\t" << control<QPushButton>(form_, "Button1").text() << '\n';
 
     // The model, in full precision.
     if (const TeachingModel* model = form_.model()) {

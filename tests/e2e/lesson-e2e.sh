@@ -46,7 +46,7 @@ picture_menu_item() {
 }
 
 start_x_server
-start_probe "$probe"
+start_probe "$probe" --language en
 
 # The first click, on the speed bar of a window not yet active, starts
 # continuous teaching as any click on the bar does.

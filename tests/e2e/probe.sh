@@ -1,7 +1,9 @@
 # Sourced after x-session.sh by the scripts that drive the test-only probe
 # window (varkelon-e2e-probe), which dumps its widgets and model on SIGUSR1.
 #
-#   start_probe PROBE      starts it with its dump file; waits for the window
+#   start_probe PROBE [OPTION...]
+#                          starts it with its dump file and the window
+#                          program's options; waits for the window
 #   click "X Y"            a click at X, Y in the window's client area
 #   take_dump              a fresh dump in $dump
 #   value KEY              KEY's value in the last dump
@@ -15,7 +17,7 @@ dump="$x_dir/dump.txt"
 plot=374x246+4+21
 
 start_probe() {
-  "$1" "$dump" >"$x_dir/program.log" 2>&1 &
+  "$1" "$dump" "${@:2}" >"$x_dir/program.log" 2>&1 &
   program_pid=$!
   wait_for_window
 }

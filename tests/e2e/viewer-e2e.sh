@@ -45,7 +45,9 @@ numbers_agree() {
 
 command -v python3 >/dev/null || fail "python3 is not installed"
 start_x_server
-start_probe "$probe"
+# English captions, which the table's headers are checked against, also
+# where the locale is Russian.
+start_probe "$probe" --language en
 
 # Quick teaching on "Sin + Random", until the estimation ring is full.
 click "$sin_random"

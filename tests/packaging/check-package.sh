@@ -76,6 +76,14 @@ for option in clock cycles regime switch neurons quiet; do
     grep -q "^\\\\fB\\\\-\\\\-$option\\\\fR" "$scratch/teach.1" || fail "the manual page lacks --$option"
 done
 if has_program varkelon; then
+    zcat "$stage/share/man/man1/varkelon.1.gz" >"$scratch/varkelon.1"
+    grep -q '^varkelon \\- ' "$scratch/varkelon.1" || fail "the window's manual page has no NAME line"
+    for option in clock scale language help version; do
+        grep -q "^\\\\fB\\\\-\\\\-$option\\\\fR" "$scratch/varkelon.1" ||
+            fail "the window's manual page lacks --$option"
+    done
+    grep -q '^\.SH "REPLAYING A LESSON"' "$scratch/varkelon.1" ||
+        fail "the window's manual page does not explain replaying a lesson"
     icons=$stage/share/icons/hicolor
     for size in "${icon_sizes[@]}"; do
         icon=$icons/${size}x${size}/apps/varkelon.png

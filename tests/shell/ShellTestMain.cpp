@@ -13,5 +13,6 @@ int main(int argc, char** argv) {
     failures += runNeuronCountTests(argc, argv);
     failures += runEventTests(argc, argv);
     failures += runAccessibilityTests(argc, argv);
+    failures += runWindowOptionsTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

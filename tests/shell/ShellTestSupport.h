@@ -61,5 +61,6 @@ int runCommandTests(int argc, char** argv);
 int runNeuronCountTests(int argc, char** argv);
 int runEventTests(int argc, char** argv);
 int runAccessibilityTests(int argc, char** argv);
+int runWindowOptionsTests(int argc, char** argv);
 
 }  // namespace varkelon::test
