@@ -29,13 +29,7 @@ inline constexpr std::size_t kMaxTeachRowLength = 96;
 
 // Writes the row with its newline at `out` (room for kMaxTeachRowLength
 // characters) and returns the end. The reals come out as printf's "%.9g"
-// writes them, without printf's format parsing and locale: nine digits
-// rounded in 128-bit integers, and std::to_chars for the values outside
-// that method's range (zero, the tiniest, infinities, NaN).
+// writes them, without printf's format parsing and locale.
 char* formatTeachRow(const TeachRow& row, char* out);
-
-// The same text through snprintf: the plain reference the fast version is
-// held to.
-char* printTeachRow(const TeachRow& row, char* out);
 
 }  // namespace varkelon

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -23,9 +24,17 @@ std::string fast(const TeachRow& row) {
     return std::string(text, formatTeachRow(row, text));
 }
 
+// The same row through snprintf: the plain reference the program's rows are
+// held to.
 std::string reference(const TeachRow& row) {
+    const std::string_view name = regimeName(row.regime);
     char text[kMaxTeachRowLength];
-    return std::string(text, printTeachRow(row, text));
+    const int length =
+        std::snprintf(text, sizeof text, "%d,%.*s,%d,%.9g,%.9g,%.9g\n", row.iteration,
+                      static_cast<int>(name.size()), name.data(), row.hiddenCount,
+                      static_cast<double>(row.estimation), static_cast<double>(row.learningRate),
+                      static_cast<double>(row.noiseLevel));
+    return std::string(text, static_cast<std::size_t>(length));
 }
 
 TEST(TeachRow, EveryKindOfFloatIsWrittenAsPrintfWritesIt) {
@@ -54,7 +63,8 @@ TEST(TeachRow, EveryKindOfFloatIsWrittenAsPrintfWritesIt) {
         row.estimation = values[n];
         row.learningRate = values[(n * 7 + 3) % values.size()];
         row.noiseLevel = values[values.size() - 1 - n];
-        ASSERT_EQ(fast(row), reference(row)) << "value bits " << std::bit_cast<std::uint32_t>(values[n]);
+        ASSERT_EQ(fast(row), reference(row))
+            << "value bits " << std::bit_cast<std::uint32_t>(values[n]);
         ++checked;
     }
     EXPECT_GT(checked, 1000000u);
@@ -81,8 +91,10 @@ TEST(TeachRow, WholeRunsInEveryRegimeAreWrittenAsPrintfWritesThem) {
         {TeachingRegime::Random, {}, {}},
         {TeachingRegime::None, {}, {}},
         {TeachingRegime::Sin,
-         {{700, TeachingRegime::Random}, {1500, TeachingRegime::SinPlusRandom},
-          {2500, TeachingRegime::None}, {2600, TeachingRegime::Static}},
+         {{700, TeachingRegime::Random},
+          {1500, TeachingRegime::SinPlusRandom},
+          {2500, TeachingRegime::None},
+          {2600, TeachingRegime::Static}},
          {{300, 1}, {900, 10}, {2000, 4}}},
     };
     for (const GoldenRun& golden : runs) {
