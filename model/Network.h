@@ -31,28 +31,27 @@ class Network {
     explicit Network(RandomGenerator& random, KernelBuild kernels = bestKernelBuild());
 
     // The state record. All reals are single precision.
-    float inputHistory[kMaxChannels][kMaxSlots];      // [i][t]: input i held in slot t
-    float outputs[kMaxChannels][kMaxSlots];           // [o][t]: output o computed in slot t
-    float errors[kMaxChannels][kMaxSlots];            // [o][t]: targets - outputs of slot t
-    float targets[kMaxChannels][kMaxSlots];           // [o][t]: the plant's output o in slot t
-    float estimation;                                 // (mean absolute error)^2 of the latest cycle
-    float previousEstimation;                         // estimation of the last Static learning step
-    float estimationHistory[kMaxEstimationHistory];   // ring of 10 x estimation, one per cycle
-    float weightsInHidden[kMaxChannels][kMaxHidden];  // [j][h]: input j -> hidden h
-    float weightsHiddenOut[kMaxChannels][kMaxHidden];  // [o][h]: hidden h -> output o
-    float weightsHiddenHidden[kMaxHidden]
-                             [kMaxHidden];     // [h][k]: hidden k (previous slot) -> hidden h
-    float hiddenState[kMaxHidden][kMaxSlots];  // [h][t]: activation of hidden h in slot t
-    float hiddenDelta[kMaxHidden][kMaxSlots];  // [h][t]: error signal kept in slot t
-    float activationSoftness;                  // k of the activation x / (k + |x|)
-    float learningRate;                        // step size of the weight update
-    std::int32_t hiddenCount;                  // hidden neurons in use, kMinHidden to kMaxHidden
-    std::int32_t inputCount;                   // inputs in use, 17
-    std::int32_t outputCount;                  // outputs in use, 17
-    std::int32_t historyDepth;                 // time slots in use, 8
-    std::int32_t timeSlot;                     // slot of the current cycle
-    std::int32_t estimationHistorySize;        // estimation ring entries in use, 140
-    std::int32_t estimationIndex;              // ring entry of the current cycle
+    float inputHistory[kMaxChannels][kMaxSlots];        // [i][t]: input i held in slot t
+    float outputs[kMaxChannels][kMaxSlots];             // [o][t]: output o computed in slot t
+    float errors[kMaxChannels][kMaxSlots];              // [o][t]: targets - outputs of slot t
+    float targets[kMaxChannels][kMaxSlots];             // [o][t]: the plant's output o in slot t
+    float estimation;                                   // (mean absolute error)^2, latest cycle
+    float previousEstimation;                           // estimation at the last Static step
+    float estimationHistory[kMaxEstimationHistory];     // ring of 10 x estimation, one per cycle
+    float weightsInHidden[kMaxChannels][kMaxHidden];    // [j][h]: input j -> hidden h
+    float weightsHiddenOut[kMaxChannels][kMaxHidden];   // [o][h]: hidden h -> output o
+    float weightsHiddenHidden[kMaxHidden][kMaxHidden];  // [h][k]: hidden k (slot before) -> h
+    float hiddenState[kMaxHidden][kMaxSlots];           // [h][t]: activation of hidden h in slot t
+    float hiddenDelta[kMaxHidden][kMaxSlots];           // [h][t]: error signal kept in slot t
+    float activationSoftness;                           // k of the activation x / (k + |x|)
+    float learningRate;                                 // step size of the weight update
+    std::int32_t hiddenCount;                           // in use: kMinHidden to kMaxHidden
+    std::int32_t inputCount;                            // inputs in use, 17
+    std::int32_t outputCount;                           // outputs in use, 17
+    std::int32_t historyDepth;                          // time slots in use, 8
+    std::int32_t timeSlot;                              // slot of the current cycle
+    std::int32_t estimationHistorySize;                 // estimation ring entries in use, 140
+    std::int32_t estimationIndex;                       // ring entry of the current cycle
 
     // timeSlot - 1, or historyDepth - 1 when timeSlot is 0. Inline: the
     // input source asks for it once per input.
