@@ -58,12 +58,8 @@ const NetworkKernels& Network::kernels() const {
 }
 
 void Network::advanceSlots() {
-    estimationIndex += 1;
-    if (estimationIndex > estimationHistorySize - 1)
-        estimationIndex = 0;
-    timeSlot += 1;
-    if (timeSlot > historyDepth - 1)
-        timeSlot = 0;
+    estimationIndex = estimationIndex >= estimationHistorySize - 1 ? 0 : estimationIndex + 1;
+    timeSlot = timeSlot >= historyDepth - 1 ? 0 : timeSlot + 1;
 }
 
 float Network::randomInitialWeight() {

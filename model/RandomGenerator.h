@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 
 namespace varkelon {
 
@@ -12,7 +13,7 @@ class RandomGenerator {
   public:
     // Returns the current calendar time in whole seconds, 0 to kMaxSeconds.
     using Clock = std::function<std::uint32_t()>;
-    static constexpr std::int64_t kMaxSeconds = 4294967295;
+    static constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::uint32_t>::max();
 
     explicit RandomGenerator(Clock clock);
 
