@@ -86,9 +86,9 @@ class Network {
     // Nudges every active weight towards zero by up to 0.9999 x amplitude.
     void shakeWeights(float amplitude);
 
-    // The plain loops of the three hot loops: the reference every vector
-    // build is held to, and the build that runs everywhere. The weight update
-    // only moves the weights, at the current learningRate.
+    // The hot loops written as plain loops: the reference every vector build
+    // is held to, and the build that runs everywhere. The weight update only
+    // moves the weights, at the current learningRate.
     void plainForwardPass();
     void plainBackPropagate();
     void plainUpdateWeights();
