@@ -1,5 +1,6 @@
 # varkelon_add_test(NAME <name> COMMAND <program or target> [<argument>...]
 #                   LABELS unit|system [<label>...]
+#                   [SOURCES <file>... LINK <library>... [PROGRAM <target>] [AUTOMOC]]
 #                   [ENVIRONMENT <VARIABLE=value>...]
 #                   [TIMEOUT <seconds>]
 #                   [WORKING_DIRECTORY <folder>]
@@ -16,14 +17,34 @@
 #           long run such as the soak and the monkey.
 # Further labels name groups a run may leave out (the sanitizer pass leaves
 # out fuzz). PROPERTIES passes any other CTest property through.
+#
+# With SOURCES the test program is made here too, so that a new suite is one
+# call: the executable PROGRAM (varkelon-<name>-tests unless given) from the
+# sources, linked to the LINK libraries, with Qt's moc when AUTOMOC is given;
+# COMMAND may then be left out and runs that program.
 function(varkelon_add_test)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TIMEOUT;WORKING_DIRECTORY"
-                        "COMMAND;LABELS;ENVIRONMENT;PROPERTIES")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "AUTOMOC" "NAME;TIMEOUT;WORKING_DIRECTORY;PROGRAM"
+                        "COMMAND;LABELS;ENVIRONMENT;PROPERTIES;SOURCES;LINK")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "varkelon_add_test: unexpected arguments ${arg_UNPARSED_ARGUMENTS}")
   endif()
+  if(arg_SOURCES)
+    if(NOT arg_PROGRAM)
+      set(arg_PROGRAM varkelon-${arg_NAME}-tests)
+    endif()
+    add_executable(${arg_PROGRAM} ${arg_SOURCES})
+    target_link_libraries(${arg_PROGRAM} PRIVATE ${arg_LINK})
+    if(arg_AUTOMOC)
+      set_target_properties(${arg_PROGRAM} PROPERTIES AUTOMOC ON)
+    endif()
+    if(NOT arg_COMMAND)
+      set(arg_COMMAND ${arg_PROGRAM})
+    endif()
+  elseif(arg_PROGRAM OR arg_LINK OR arg_AUTOMOC)
+    message(FATAL_ERROR "varkelon_add_test(${arg_NAME}): PROGRAM, LINK and AUTOMOC need SOURCES")
+  endif()
   if(NOT arg_NAME OR NOT arg_COMMAND)
-    message(FATAL_ERROR "varkelon_add_test: NAME and COMMAND are required")
+    message(FATAL_ERROR "varkelon_add_test: NAME and COMMAND (or SOURCES) are required")
   endif()
   set(kinds ${arg_LABELS})
   list(FILTER kinds INCLUDE REGEX "^(unit|system)$")

@@ -1,36 +1,34 @@
 #include "KernelBuild.h"
 
+#include "NetworkKernels.h"
+
 namespace varkelon {
 
 std::string_view kernelBuildName(KernelBuild build) {
-    switch (build) {
-        case KernelBuild::Scalar: return "scalar";
-        case KernelBuild::Sse2: return "sse2";
-        case KernelBuild::Avx2: return "avx2";
-    }
-    return "scalar";
+    return kKernelBuildNames[static_cast<std::size_t>(build)];
 }
 
 std::optional<KernelBuild> kernelBuildFromName(std::string_view name) {
     for (KernelBuild build : kKernelBuilds) {
-        if (name == kernelBuildName(build)) return build;
+        if (name == kernelBuildName(build))
+            return build;
     }
     return std::nullopt;
 }
 
 bool kernelBuildSupported(KernelBuild build) {
     switch (build) {
-        case KernelBuild::Scalar: return true;
-#if defined(__x86_64__)
+        case KernelBuild::Scalar:
+            return true;
         // SSE2 is part of every x86-64 processor.
-        case KernelBuild::Sse2: return true;
+        case KernelBuild::Sse2:
+            return kHaveVectorKernels;
         case KernelBuild::Avx2:
+#if VARKELON_VECTOR_KERNELS
             __builtin_cpu_init();
             return __builtin_cpu_supports("avx2");
 #else
-        // The vector builds are x86-64 code only.
-        case KernelBuild::Sse2:
-        case KernelBuild::Avx2: return false;
+            return false;
 #endif
     }
     return false;
@@ -39,7 +37,8 @@ bool kernelBuildSupported(KernelBuild build) {
 KernelBuild bestKernelBuild() {
     KernelBuild best = KernelBuild::Scalar;
     for (KernelBuild build : kKernelBuilds) {
-        if (kernelBuildSupported(build)) best = build;
+        if (kernelBuildSupported(build))
+            best = build;
     }
     return best;
 }

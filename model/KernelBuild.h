@@ -16,8 +16,9 @@ enum class KernelBuild : std::uint8_t { Scalar, Sse2, Avx2 };
 // Slowest first.
 inline constexpr std::array<KernelBuild, 3> kKernelBuilds = {KernelBuild::Scalar, KernelBuild::Sse2,
                                                              KernelBuild::Avx2};
+// Their names on command lines, in the order of the enumeration.
+inline constexpr std::array<std::string_view, 3> kKernelBuildNames = {"scalar", "sse2", "avx2"};
 
-// "scalar", "sse2", "avx2".
 std::string_view kernelBuildName(KernelBuild build);
 std::optional<KernelBuild> kernelBuildFromName(std::string_view name);
 

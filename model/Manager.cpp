@@ -3,15 +3,18 @@
 #include <utility>
 
 #include "InputSource.h"
-#include "Network.h"
 #include "NObject.h"
+#include "Network.h"
 #include "TeachingDisplay.h"
 
 namespace varkelon {
 
 Manager::Manager(Network& network, NObject& plant, InputSource& inputs, RegimeSource regime,
                  TeachingDisplay* display)
-    : network_(network), plant_(plant), inputs_(inputs), regime_(std::move(regime)),
+    : network_(network),
+      plant_(plant),
+      inputs_(inputs),
+      regime_(std::move(regime)),
       display_(display) {}
 
 void Manager::reset() {
@@ -21,19 +24,18 @@ void Manager::reset() {
     inputs_.generate(iteration, regime_());  // inputs land in the last slot
     presentTargets();
     built = 1;
-    if (display_ != nullptr) display_->teachingReset();
+    if (display_ != nullptr)
+        display_->teachingReset();
 }
 
 void Manager::step() {
     iteration += 1;
-    network_.estimationIndex += 1;
-    if (network_.estimationIndex > network_.estimationHistorySize - 1) network_.estimationIndex = 0;
-    network_.timeSlot += 1;
-    if (network_.timeSlot > network_.historyDepth - 1) network_.timeSlot = 0;
+    network_.advanceSlots();
 
     inputs_.generate(iteration, regime_());
     presentTargets();
-    if (display_ != nullptr) display_->refresh();  // this cycle's prediction, before learning
+    if (display_ != nullptr)
+        display_->refresh();  // this cycle's prediction, before learning
     network_.checkStagnation(iteration);
     learn();
 }

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 
 #include "NetworkKernels.h"
 #include "RandomGenerator.h"
@@ -11,8 +12,8 @@
 // rounded to float after every addition and kept in their given order.
 // Built with -ffp-contract=off: no fused multiply-add.
 //
-// forwardPass, backPropagate and the weight update are the plain loops: the
-// reference, and the fallback where no vector build runs. The vector builds
+// plainForwardPass, plainBackPropagate and plainUpdateWeights are the
+// reference, and the build where no vector build runs. The vector builds
 // (NetworkVectorKernels.h) perform the same operations in the same order,
 // several neurons at a time, and a test holds them to the same bits.
 
@@ -20,15 +21,24 @@ namespace varkelon {
 
 namespace {
 
-// The kernel table of a vector build, or null for the plain loops.
-const NetworkKernels* kernelsOf(KernelBuild build) {
-    switch (build) {
-#if defined(__x86_64__)
-        case KernelBuild::Sse2: return kSse2NetworkKernels.data();
-        case KernelBuild::Avx2: return kAvx2NetworkKernels.data();
-#endif
-        default: return nullptr;
+constexpr NetworkKernels kPlainLoops = {[](Network& n) { n.plainForwardPass(); },
+                                        [](Network& n) { n.plainBackPropagate(); },
+                                        [](Network& n) { n.plainUpdateWeights(); }};
+
+constexpr NetworkKernelTable kPlainKernels = [] {
+    NetworkKernelTable table;
+    table.fill(kPlainLoops);
+    return table;
+}();
+
+const NetworkKernelTable& tableOf(KernelBuild build) {
+    if constexpr (kHaveVectorKernels) {
+        if (build == KernelBuild::Sse2)
+            return kSse2NetworkKernels;
+        if (build == KernelBuild::Avx2)
+            return kAvx2NetworkKernels;
     }
+    return kPlainKernels;
 }
 
 }  // namespace
@@ -36,12 +46,20 @@ const NetworkKernels* kernelsOf(KernelBuild build) {
 Network::Network(RandomGenerator& random, KernelBuild kernels)
     : random_(random),
       kernelBuild_(kernelBuildSupported(kernels) ? kernels : KernelBuild::Scalar),
-      kernels_(kernelsOf(kernelBuild_)) {
+      kernels_(tableOf(kernelBuild_).data()) {
     initialise();
 }
 
-const NetworkKernels* Network::vectorKernels() const {
-    return kernels_ == nullptr ? nullptr : &kernels_[hiddenCount];
+const NetworkKernels& Network::kernels() const {
+    // Past the table no build of the loops would stay inside the arrays.
+    if (hiddenCount < 0 || hiddenCount > kMaxHidden)
+        std::abort();
+    return kernels_[hiddenCount];
+}
+
+void Network::advanceSlots() {
+    estimationIndex = estimationIndex >= estimationHistorySize - 1 ? 0 : estimationIndex + 1;
+    timeSlot = timeSlot >= historyDepth - 1 ? 0 : timeSlot + 1;
 }
 
 float Network::randomInitialWeight() {
@@ -60,16 +78,20 @@ void Network::initialise() {
     random_.seedFromClock();
     // All ten columns, whatever hiddenCount is: 880 draws in this order.
     for (auto& row : weightsInHidden) {
-        for (float& weight : row) weight = randomInitialWeight();
+        for (float& weight : row)
+            weight = randomInitialWeight();
     }
     for (auto& row : weightsHiddenHidden) {
-        for (float& weight : row) weight = randomInitialWeight();
+        for (float& weight : row)
+            weight = randomInitialWeight();
     }
     for (auto& row : weightsHiddenOut) {
-        for (float& weight : row) weight = randomInitialWeight();
+        for (float& weight : row)
+            weight = randomInitialWeight();
     }
 
-    for (float& entry : estimationHistory) entry = 0;
+    for (float& entry : estimationHistory)
+        entry = 0;
     for (std::int32_t t = 0; t < kMaxSlots; ++t) {
         for (std::int32_t i = 0; i < kMaxChannels; ++i) {
             inputHistory[i][t] = 0;
@@ -93,10 +115,10 @@ void Network::initialise() {
 }
 
 void Network::forwardPass() {
-    if (const NetworkKernels* kernels = vectorKernels()) {
-        kernels->forwardPass(*this);
-        return;
-    }
+    kernels().forwardPass(*this);
+}
+
+void Network::plainForwardPass() {
     const std::int32_t s = previousSlot();
 
     // Hidden activations from the inputs and hidden states of slot s.
@@ -129,17 +151,18 @@ void Network::computeErrors() {
 
 void Network::computeEstimation() {
     float sum = 0;
-    for (std::int32_t o = 0; o < outputCount; ++o) sum = sum + std::abs(errors[o][timeSlot]);
+    for (std::int32_t o = 0; o < outputCount; ++o)
+        sum = sum + std::abs(errors[o][timeSlot]);
     const float mean = sum / outputCount;
     estimation = mean * mean;
     estimationHistory[estimationIndex] = 10 * estimation;
 }
 
 void Network::backPropagate() {
-    if (const NetworkKernels* kernels = vectorKernels()) {
-        kernels->backPropagate(*this);
-        return;
-    }
+    kernels().backPropagate(*this);
+}
+
+void Network::plainBackPropagate() {
     // Stage by stage back from the current slot s, each writing the signals
     // of the slot p before it from the signals the previous stage left in s.
     std::int32_t s = timeSlot;
@@ -199,16 +222,18 @@ float Network::adaptLearningRate(TeachingRegime regime) {
 // leaves [-1, 1] (or is NaN) goes back to +-0.9375.
 void Network::moveWeight(float& weight, float gradient) const {
     weight = weight + learningRate * gradient * (1.125 - weight * weight);
-    if (!(weight >= -1.0)) weight = -0.9375f;
-    if (weight > 1.0) weight = 0.9375f;
+    if (!(weight >= -1.0))
+        weight = -0.9375f;
+    if (weight > 1.0)
+        weight = 0.9375f;
 }
 
 void Network::updateWeights(TeachingRegime regime) {
     learningRate = adaptLearningRate(regime);
-    if (const NetworkKernels* kernels = vectorKernels()) {
-        kernels->updateWeights(*this);
-        return;
-    }
+    kernels().updateWeights(*this);
+}
+
+void Network::plainUpdateWeights() {
     // Each gradient sums over all slots, t = 0, 1, ... in order.
     for (std::int32_t j = 0; j < inputCount; ++j) {
         for (std::int32_t h = 0; h < hiddenCount; ++h) {
@@ -240,31 +265,37 @@ void Network::updateWeights(TeachingRegime regime) {
 }
 
 void Network::checkStagnation(std::int32_t iteration) {
-    if (iteration % 30 != 0) return;
+    if (iteration % 30 != 0)
+        return;
 
     const std::int32_t e = estimationIndex;
     const std::int32_t n = estimationHistorySize;
     std::int32_t a = e - 40;
-    if (a < 0) a += n;
+    if (a < 0)
+        a += n;
     std::int32_t b = e - 20;
-    if (b < 0) b += n;
+    if (b < 0)
+        b += n;
 
     // Entries e-39 .. e-20, then e-19 .. e, wrapping at the end of the ring.
     float olderSum = 0;
     while (a != b) {
         a = a + 1;
-        if (a >= n) a = 0;
+        if (a >= n)
+            a = 0;
         olderSum = olderSum + estimationHistory[a];
     }
     float newerSum = 0;
     while (b != e) {
         b = b + 1;
-        if (b >= n) b = 0;
+        if (b >= n)
+            b = 0;
         newerSum = newerSum + estimationHistory[b];
     }
 
     const float band = 0.2 * newerSum;
-    if (newerSum + band > olderSum && newerSum - band < olderSum) shakeWeights(0.01f);
+    if (newerSum + band > olderSum && newerSum - band < olderSum)
+        shakeWeights(0.01f);
 }
 
 // Inline: a shake makes some 300 of these in a row.

@@ -8,9 +8,9 @@ namespace varkelon {
 
 class Network;
 
-// A vector build of the network's hot loops, for one hiddenCount. Each
-// works on the network's fields exactly as the plain loops of the same
-// name in Network.cpp do.
+// One build of the network's hot loops, for one hiddenCount. Each works on
+// the network's fields exactly as the plain loops (Network::plainForwardPass
+// and its neighbours) do.
 struct NetworkKernels {
     void (*forwardPass)(Network& network);
     void (*backPropagate)(Network& network);
@@ -21,9 +21,12 @@ struct NetworkKernels {
 // One entry per hiddenCount, 0 to kMaxHidden (entry 0 is never used).
 using NetworkKernelTable = std::array<NetworkKernels, kMaxHidden + 1>;
 
-#if defined(__x86_64__)
+// Whether this program has the vector builds: CMake compiles their files,
+// and sets VARKELON_VECTOR_KERNELS to 1, on x86-64 only.
+inline constexpr bool kHaveVectorKernels = VARKELON_VECTOR_KERNELS;
+
+// Defined only where kHaveVectorKernels is true.
 extern const NetworkKernelTable kSse2NetworkKernels;
 extern const NetworkKernelTable kAvx2NetworkKernels;  // run only where AVX2 is supported
-#endif
 
 }  // namespace varkelon

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 
 namespace varkelon {
 
@@ -9,9 +10,10 @@ namespace varkelon {
 // generator. It is reseeded from the clock in whole seconds, so two rebuilds
 // within the same second repeat the same numbers.
 class RandomGenerator {
-public:
-    // Returns the current calendar time in whole seconds.
+  public:
+    // Returns the current calendar time in whole seconds, 0 to kMaxSeconds.
     using Clock = std::function<std::uint32_t()>;
+    static constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::uint32_t>::max();
 
     explicit RandomGenerator(Clock clock);
 
@@ -27,7 +29,7 @@ public:
 
     std::uint64_t state = 0;
 
-private:
+  private:
     Clock clock_;
 };
 

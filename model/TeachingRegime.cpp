@@ -1,25 +1,32 @@
 #include "TeachingRegime.h"
 
+#include <string>
+
 namespace varkelon {
 
 std::string_view regimeName(TeachingRegime regime) {
-    switch (regime) {
-        case TeachingRegime::Static: return "static";
-        case TeachingRegime::Sin: return "sin";
-        case TeachingRegime::SinPlusRandom: return "sin+random";
-        case TeachingRegime::Random: return "random";
-        case TeachingRegime::None: return "none";
-    }
-    return "none";
+    return kRegimeNames[static_cast<std::size_t>(regime)];
 }
 
 std::optional<TeachingRegime> regimeFromName(std::string_view name) {
     for (TeachingRegime regime : kTeachingRegimes) {
-        if (name == regimeName(regime)) return regime;
+        if (name == regimeName(regime))
+            return regime;
     }
     return std::nullopt;
 }
 
-std::string_view regimeChoices() { return "static, sin, sin+random, random or none"; }
+std::string_view regimeChoices() {
+    static const std::string choices = [] {
+        std::string text;
+        for (std::size_t n = 0; n < kRegimeNames.size(); ++n) {
+            if (n > 0)
+                text.append(n + 1 == kRegimeNames.size() ? " or " : ", ");
+            text.append(kRegimeNames[n]);
+        }
+        return text;
+    }();
+    return choices;
+}
 
 }  // namespace varkelon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -10,12 +11,14 @@ namespace varkelon {
 enum class TeachingRegime { Static, Sin, SinPlusRandom, Random, None };
 
 // Every regime, in the order of their names in choices and menus.
-inline constexpr TeachingRegime kTeachingRegimes[] = {
-    TeachingRegime::Static, TeachingRegime::Sin, TeachingRegime::SinPlusRandom,
-    TeachingRegime::Random, TeachingRegime::None};
+inline constexpr TeachingRegime kTeachingRegimes[] = {TeachingRegime::Static, TeachingRegime::Sin,
+                                                      TeachingRegime::SinPlusRandom,
+                                                      TeachingRegime::Random, TeachingRegime::None};
+// Their names in command lines, CSV output and the Python module, in the
+// order of the enumeration.
+inline constexpr std::array<std::string_view, 5> kRegimeNames = {"static", "sin", "sin+random",
+                                                                 "random", "none"};
 
-// The regime's name in command lines, CSV output and the Python module:
-// static, sin, sin+random, random, none.
 std::string_view regimeName(TeachingRegime regime);
 // The regime of that exact name, if there is one.
 std::optional<TeachingRegime> regimeFromName(std::string_view name);

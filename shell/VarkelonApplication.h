@@ -10,14 +10,12 @@ namespace varkelon {
 // thrown by a handler or a timer tick ends there: it is shown and the event
 // loop goes on with the next event.
 class VarkelonApplication : public QApplication {
-public:
+  public:
     VarkelonApplication(int& argc, char** argv, ErrorDisplay& errors);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    ErrorDisplay& errors() const { return errors_; }
-
-private:
+  private:
     ErrorDisplay& errors_;
 };
 

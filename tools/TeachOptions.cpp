@@ -3,20 +3,27 @@
 #include <charconv>
 #include <vector>
 
+#include "model/Capacity.h"
+#include "model/RandomGenerator.h"
+
 namespace varkelon {
 
 namespace {
 
 // A plain decimal number, digits only, within [low, high].
 std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, std::int64_t high) {
-    if (text.empty() || text.size() > 18) return std::nullopt;
+    if (text.empty() || text.size() > 18)
+        return std::nullopt;
     for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
     }
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    if (value < low || value > high) return std::nullopt;
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    if (value < low || value > high)
+        return std::nullopt;
     return value;
 }
 
@@ -32,7 +39,8 @@ std::string quoted(std::string_view text) {
 // Splits "K:VALUE" at its first colon.
 bool splitPair(std::string_view text, std::string_view& cycle, std::string_view& value) {
     const auto colon = text.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos)
+        return false;
     cycle = text.substr(0, colon);
     value = text.substr(colon + 1);
     return true;
@@ -42,11 +50,13 @@ bool splitPair(std::string_view text, std::string_view& cycle, std::string_view&
 std::string supportedKernelNames() {
     std::vector<std::string_view> names;
     for (KernelBuild build : kKernelBuilds) {
-        if (kernelBuildSupported(build)) names.push_back(kernelBuildName(build));
+        if (kernelBuildSupported(build))
+            names.push_back(kernelBuildName(build));
     }
     std::string text;
     for (std::size_t n = 0; n < names.size(); ++n) {
-        if (n > 0) text.append(n + 1 == names.size() ? " or " : ", ");
+        if (n > 0)
+            text.append(n + 1 == names.size() ? " or " : ", ");
         text.append(names[n]);
     }
     return text;
@@ -55,34 +65,41 @@ std::string supportedKernelNames() {
 }  // namespace
 
 std::optional<std::uint32_t> parseClockSeconds(std::string_view text) {
-    const auto seconds = parseWhole(text, 0, 4294967295LL);
-    if (!seconds) return std::nullopt;
+    const auto seconds = parseWhole(text, 0, RandomGenerator::kMaxSeconds);
+    if (!seconds)
+        return std::nullopt;
     return static_cast<std::uint32_t>(*seconds);
 }
 
 std::string_view teachUsage() {
-    return "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
-           "                      [--neurons K:H]... [--quiet] [--kernels NAME]\n"
-           "Teaches the Varkelon network without a window and prints one CSV row per cycle.\n"
-           "\n"
-           "  --clock SECONDS  calendar time in whole seconds that every seeding reads,\n"
-           "                   0 to 4294967295 (required)\n"
-           "  --cycles N       teaching cycles after the reset, 0 or more (required)\n"
-           "  --regime R       regime from the reset on: static, sin, sin+random, random\n"
-           "                   or none (default static)\n"
-           "  --switch K:R     from cycle K (1 or more) on, the regime is R; repeatable\n"
-           "  --neurons K:H    just before cycle K (1 or more), use H hidden neurons\n"
-           "                   (1 to 10) without a rebuild; repeatable\n"
-           "  --quiet          print the header and the last row only\n"
-           "  --kernels NAME   for checks and benchmarks: run the network's hot loops as\n"
-           "                   scalar, sse2 or avx2, where the processor supports it\n"
-           "                   (default: the fastest it supports); the numbers are the same\n"
-           "  --help           show this text and exit\n"
-           "  --version        show the version and exit\n"
-           "\n"
-           "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
-           "Bad arguments give a one-line message on standard error and exit status 2; an\n"
-           "output that cannot be written, a one-line message and exit status 1.\n";
+    static const std::string usage =
+        "Usage: varkelon-teach --clock SECONDS --cycles N [--regime R] [--switch K:R]...\n"
+        "                      [--neurons K:H]... [--quiet] [--kernels NAME]\n"
+        "Teaches the Varkelon network without a window and prints one CSV row per cycle.\n"
+        "\n"
+        "  --clock SECONDS  calendar time in whole seconds that every seeding reads,\n"
+        "                   0 to " +
+        std::to_string(RandomGenerator::kMaxSeconds) +
+        " (required)\n"
+        "  --cycles N       teaching cycles after the reset, 0 or more (required)\n"
+        "  --regime R       regime from the reset on: static, sin, sin+random, random\n"
+        "                   or none (default static)\n"
+        "  --switch K:R     from cycle K (1 or more) on, the regime is R; repeatable\n"
+        "  --neurons K:H    just before cycle K (1 or more), use H hidden neurons\n"
+        "                   (" +
+        std::to_string(kMinHidden) + " to " + std::to_string(kMaxHidden) +
+        ") without a rebuild; repeatable\n"
+        "  --quiet          print the header and the last row only\n"
+        "  --kernels NAME   for checks and benchmarks: run the network's hot loops as\n"
+        "                   scalar, sse2 or avx2, where the processor supports it\n"
+        "                   (default: the fastest it supports); the numbers are the same\n"
+        "  --help           show this text and exit\n"
+        "  --version        show the version and exit\n"
+        "\n"
+        "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
+        "Bad arguments give a one-line message on standard error and exit status 2; an\n"
+        "output that cannot be written, a one-line message and exit status 1.\n";
+    return usage;
 }
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
@@ -114,7 +131,8 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         const bool takesValue = argument == "--clock" || argument == "--cycles" ||
                                 argument == "--regime" || argument == "--switch" ||
                                 argument == "--neurons" || argument == "--kernels";
-        if (!takesValue) return fail("unknown argument " + quoted(argument) + " (see --help)");
+        if (!takesValue)
+            return fail("unknown argument " + quoted(argument) + " (see --help)");
         if (index + 1 >= arguments.size()) {
             return fail(std::string(argument) + " needs a value");
         }
@@ -123,7 +141,8 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         if (argument == "--clock") {
             const auto seconds = parseClockSeconds(value);
             if (!seconds) {
-                return fail("--clock expects whole seconds from 0 to 4294967295, not " +
+                return fail("--clock expects whole seconds from 0 to " +
+                            std::to_string(RandomGenerator::kMaxSeconds) + ", not " +
                             quoted(value));
             }
             options.clock = *seconds;
@@ -171,18 +190,21 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
                 }
                 options.switches.push_back({*cycle, *regime});
             } else {
-                const auto hidden = parseWhole(settingText, 1, 10);
+                const auto hidden = parseWhole(settingText, kMinHidden, kMaxHidden);
                 if (!hidden) {
-                    return fail("--neurons expects K:H with H a whole number from 1 to 10, not " +
-                                quoted(value));
+                    return fail("--neurons expects K:H with H a whole number from " +
+                                std::to_string(kMinHidden) + " to " + std::to_string(kMaxHidden) +
+                                ", not " + quoted(value));
                 }
                 options.neurons.push_back({*cycle, static_cast<std::int32_t>(*hidden)});
             }
         }
     }
 
-    if (!haveClock) return fail("--clock SECONDS is required");
-    if (!haveCycles) return fail("--cycles N is required");
+    if (!haveClock)
+        return fail("--clock SECONDS is required");
+    if (!haveCycles)
+        return fail("--cycles N is required");
     result.options = options;
     return result;
 }

@@ -27,15 +27,28 @@ inline constexpr std::string_view kTeachHeader =
 // five commas and the newline; rounded up.
 inline constexpr std::size_t kMaxTeachRowLength = 96;
 
-// Writes the row with its newline at `out` (room for kMaxTeachRowLength
-// characters) and returns the end. The reals come out as printf's "%.9g"
-// writes them, without printf's format parsing and locale: nine digits
-// rounded in 128-bit integers, and std::to_chars for the values outside
-// that method's range (zero, the tiniest, infinities, NaN).
-char* formatTeachRow(const TeachRow& row, char* out);
+// Writes rows one after another. The reals come out as printf's "%.9g"
+// writes them, without printf's format parsing and locale; one with the same
+// bits as the real above it is copied rather than converted again (the noise
+// level and a clamped learning rate stay for thousands of rows).
+class TeachRowWriter {
+  public:
+    // Writes the row with its newline at `out` (room for kMaxTeachRowLength
+    // characters) and returns the end.
+    char* write(const TeachRow& row, char* out);
 
-// The same text through snprintf: the plain reference the fast version is
-// held to.
-char* printTeachRow(const TeachRow& row, char* out);
+  private:
+    // The latest real written in one column, and its text.
+    struct Column {
+        std::uint32_t bits = 0;
+        std::size_t length = 0;  // 0 before the first row
+        char text[16];
+    };
+    static char* appendReal(Column& column, float value, char* out);
+
+    Column estimation_;
+    Column learningRate_;
+    Column noiseLevel_;
+};
 
 }  // namespace varkelon

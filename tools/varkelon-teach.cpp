@@ -29,9 +29,9 @@ int writeFailed(const OutputBuffer& out) {
     return 1;
 }
 
-void appendRow(OutputBuffer& out, const TeachRow& row) {
+void appendRow(OutputBuffer& out, TeachRowWriter& writer, const TeachRow& row) {
     char* place = out.reserve(kMaxTeachRowLength);
-    out.commit(formatTeachRow(row, place));
+    out.commit(writer.write(row, place));
 }
 
 int teach(const TeachOptions& options) {
@@ -41,19 +41,24 @@ int teach(const TeachOptions& options) {
     run.reset();
 
     out.append(kTeachHeader);
-    if (!options.quiet || options.cycles == 0) appendRow(out, run.row());
+    TeachRowWriter writer;
+    if (!options.quiet || options.cycles == 0)
+        appendRow(out, writer, run.row());
     // Written now, so that an output that cannot take anything is found
     // before the first cycle, also with --quiet.
-    if (!out.flush()) return writeFailed(out);
+    if (!out.flush())
+        return writeFailed(out);
 
     const std::int64_t last = options.cycles;
     const bool quiet = options.quiet;
-    run.run(options.cycles, [&out, last, quiet](const TeachRow& row) {
-        if (quiet && row.iteration != last) return true;
-        appendRow(out, row);
+    run.run(options.cycles, [&out, &writer, last, quiet](const TeachRow& row) {
+        if (quiet && row.iteration != last)
+            return true;
+        appendRow(out, writer, row);
         return !out.failed();
     });
-    if (!out.flush()) return writeFailed(out);
+    if (!out.flush())
+        return writeFailed(out);
     return 0;
 }
 

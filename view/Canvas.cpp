@@ -3,20 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <QPainter>
-
 namespace varkelon {
 
 namespace {
 
 // The dotted pen: one pixel on, two off, counted from each line's start.
 constexpr int kDotPeriod = 3;
-
-bool isThirtyTwoBit(const QImage& image) {
-    return image.format() == QImage::Format_RGB32 ||
-           image.format() == QImage::Format_ARGB32_Premultiplied ||
-           image.format() == QImage::Format_ARGB32;
-}
 
 }  // namespace
 
@@ -34,8 +26,7 @@ void Canvas::lineTo(int x, int y) {
     QImage& image = *image_;
     const int width = image.width();
     const int height = image.height();
-    const bool direct = isThirtyTwoBit(image);
-    uchar* bits = direct ? image.bits() : nullptr;
+    uchar* bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
 
     // Bresenham over the major axis; the pixel at (x, y) is never drawn.
@@ -50,11 +41,7 @@ void Canvas::lineTo(int x, int y) {
     for (int k = 0; k < steps; ++k) {
         const bool on = penStyle_ == PenStyle::Solid || k % kDotPeriod == 0;
         if (on && px >= 0 && px < width && py >= 0 && py < height) {
-            if (direct) {
-                reinterpret_cast<QRgb*>(bits + py * stride)[px] = penColour_;
-            } else {
-                image.setPixel(px, py, penColour_);
-            }
+            reinterpret_cast<QRgb*>(bits + py * stride)[px] = penColour_;
         }
         const int previousError = error;
         if (previousError > -dx) {
@@ -74,11 +61,6 @@ void Canvas::fillRect(const QRect& rect, QRgb colour) {
     if (area.isEmpty())
         return;
     const QRgb pixel = 0xff000000u | colour;
-    if (!isThirtyTwoBit(image)) {
-        QPainter painter(&image);
-        painter.fillRect(area, QColor::fromRgb(pixel));
-        return;
-    }
     uchar* bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -90,12 +72,6 @@ void Canvas::fillRect(const QRect& rect, QRgb colour) {
 
 void Canvas::copyFrom(const QImage& source) {
     QImage& image = *image_;
-    if (!isThirtyTwoBit(image) || !isThirtyTwoBit(source)) {
-        QPainter painter(&image);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, source);
-        return;
-    }
     const int width = image.width() < source.width() ? image.width() : source.width();
     const int height = image.height() < source.height() ? image.height() : source.height();
     uchar* bits = image.bits();

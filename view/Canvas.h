@@ -9,14 +9,16 @@
 namespace varkelon {
 
 // The pen and current position of one drawing surface (a paint box or the
-// off-screen bitmap), drawing on a 32-bit QImage that its owner keeps.
+// off-screen bitmap), drawing straight into the pixels of a QImage of
+// Format_RGB32, the format of every image of the program, that its owner
+// keeps.
 //
 // Lines are drawn pixel by pixel: from the current position up to the end
 // point, leaving out the end pixel, whatever the direction, and clipped to the
 // image. (QPainter leaves out the larger end of a line rather than its end
 // point, and draws a pixel for an empty line.)
 class Canvas {
-public:
+  public:
     enum class PenStyle { Solid, Dotted };
 
     // The image drawn on from now on; it must stay alive while it is used.
@@ -39,7 +41,7 @@ public:
     // as far as both reach.
     void copyFrom(const QImage& source);
 
-private:
+  private:
     QImage* image_ = nullptr;
     QRgb penColour_ = 0xff000000u;
     PenStyle penStyle_ = PenStyle::Solid;

@@ -2,7 +2,8 @@
 # Builds a libFuzzer target with clang (address and undefined-behaviour
 # sanitizers on) and runs it for a bounded number of executions from its
 # committed corpus.
-#   run-fuzzer.sh SOURCE_DIR WORK_DIR TARGET RUNS SOURCES...
+#   run-fuzzer.sh SOURCE_DIR WORK_DIR TARGET RUNS SOURCES_OR_DEFINITIONS...
+# (a definition is -DNAME=VALUE)
 set -euo pipefail
 source_dir=$1 work_dir=$2 target=$3 runs=$4
 shift 4
@@ -16,7 +17,12 @@ fi
 mkdir -p "$work_dir"
 binary="$work_dir/$target"
 sources=()
-for source in "$@"; do sources+=("$source_dir/$source"); done
+for source in "$@"; do
+  case $source in
+    -D*) sources+=("$source") ;;
+    *) sources+=("$source_dir/$source") ;;
+  esac
+done
 "$clang" -std=c++20 -O1 -g -ffp-contract=off -Wall -Wextra -Werror \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -I"$source_dir" "${sources[@]}" -o "$binary"

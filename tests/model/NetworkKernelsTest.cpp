@@ -23,7 +23,8 @@ namespace {
 std::vector<KernelBuild> vectorBuilds() {
     std::vector<KernelBuild> builds;
     for (KernelBuild build : kKernelBuilds) {
-        if (build != KernelBuild::Scalar && kernelBuildSupported(build)) builds.push_back(build);
+        if (build != KernelBuild::Scalar && kernelBuildSupported(build))
+            builds.push_back(build);
     }
     return builds;
 }
@@ -33,7 +34,8 @@ std::vector<KernelBuild> vectorBuilds() {
 std::string differences(const Network& a, const Network& b) {
     std::string names;
     const auto compare = [&names](const char* name, const auto& x, const auto& y) {
-        if (std::memcmp(&x, &y, sizeof x) != 0) names.append(" ").append(name);
+        if (std::memcmp(&x, &y, sizeof x) != 0)
+            names.append(" ").append(name);
     };
     compare("inputHistory", a.inputHistory, b.inputHistory);
     compare("outputs", a.outputs, b.outputs);
@@ -67,10 +69,14 @@ void randomise(Network& network, std::uint32_t seed) {
     std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
     const auto weight = [&] {
         switch (engine() % 8) {
-            case 0: return 1.0f;
-            case 1: return -1.0f;
-            case 2: return unit(engine) < 0 ? -0.999f : 0.999f;
-            default: return unit(engine);
+            case 0:
+                return 1.0f;
+            case 1:
+                return -1.0f;
+            case 2:
+                return unit(engine) < 0 ? -0.999f : 0.999f;
+            default:
+                return unit(engine);
         }
     };
     network.inputCount = kMaxChannels;
@@ -90,11 +96,13 @@ void randomise(Network& network, std::uint32_t seed) {
     }
     for (auto* matrix : {&network.weightsInHidden, &network.weightsHiddenOut}) {
         for (auto& row : *matrix) {
-            for (float& w : row) w = weight();
+            for (float& w : row)
+                w = weight();
         }
     }
     for (auto& row : network.weightsHiddenHidden) {
-        for (float& w : row) w = weight();
+        for (float& w : row)
+            w = weight();
     }
     network.estimation = std::abs(unit(engine)) * 0.001f;
     network.previousEstimation = std::abs(unit(engine)) * 0.001f;
@@ -103,7 +111,8 @@ void randomise(Network& network, std::uint32_t seed) {
 
 TEST(NetworkKernels, RandomStatesGiveThePlainLoopsBitsForEveryNeuronCountAndSlot) {
     const std::vector<KernelBuild> builds = vectorBuilds();
-    if (builds.empty()) GTEST_SKIP() << "no vector build runs on this processor";
+    if (builds.empty())
+        GTEST_SKIP() << "no vector build runs on this processor";
 
     const TeachingRegime regimes[] = {TeachingRegime::Static, TeachingRegime::Sin,
                                       TeachingRegime::SinPlusRandom, TeachingRegime::Random,
@@ -134,20 +143,24 @@ TEST(NetworkKernels, RandomStatesGiveThePlainLoopsBitsForEveryNeuronCountAndSlot
                             // written by the same forward pass.
                             network->historyDepth = std::min(slot + 2, kMaxSlots);
                         }
-                        if (variant % 2 == 1) network->shakeWeights(0.01f);
+                        if (variant % 2 == 1)
+                            network->shakeWeights(0.01f);
                     }
-                    plain.forwardPass();
+                    // The plain network runs the reference loops by name.
+                    plain.plainForwardPass();
                     fast.forwardPass();
                     ASSERT_EQ(differences(plain, fast), "") << "after forwardPass";
-                    plain.backPropagate();
+                    plain.plainBackPropagate();
                     fast.backPropagate();
                     ASSERT_EQ(differences(plain, fast), "") << "after backPropagate";
                     const TeachingRegime regime = regimes[seed % 5];
-                    plain.updateWeights(regime);
+                    plain.adaptLearningRate(regime);
+                    plain.plainUpdateWeights();
                     fast.updateWeights(regime);
                     ASSERT_EQ(differences(plain, fast), "") << "after updateWeights";
                     for (const auto& row : plain.weightsInHidden) {
-                        for (float w : row) clamped += std::abs(w) == 0.9375f;
+                        for (float w : row)
+                            clamped += std::abs(w) == 0.9375f;
                     }
                 }
             }
@@ -159,7 +172,8 @@ TEST(NetworkKernels, RandomStatesGiveThePlainLoopsBitsForEveryNeuronCountAndSlot
 
 TEST(NetworkKernels, TeachingRunsGiveThePlainLoopsBits) {
     const std::vector<KernelBuild> builds = vectorBuilds();
-    if (builds.empty()) GTEST_SKIP() << "no vector build runs on this processor";
+    if (builds.empty())
+        GTEST_SKIP() << "no vector build runs on this processor";
 
     for (KernelBuild build : builds) {
         SCOPED_TRACE(kernelBuildName(build));
@@ -182,6 +196,20 @@ TEST(NetworkKernels, TeachingRunsGiveThePlainLoopsBits) {
             plain.manager.step();
             fast.manager.step();
             ASSERT_EQ(differences(plain.network, fast.network), "") << "cycle " << cycle;
+        }
+    }
+}
+
+// hiddenCount picks the kernels from a table; a count past it stops the
+// program rather than run any build's loops past the arrays.
+TEST(NetworkKernelsDeathTest, ACountPastTheTableStopsEveryBuild) {
+    RandomGenerator random([] { return 1700000000u; });
+    for (KernelBuild build : kKernelBuilds) {
+        Network network(random, build);
+        for (std::int32_t count : {-1, kMaxHidden + 1}) {
+            network.hiddenCount = count;
+            EXPECT_DEATH(network.forwardPass(), "") << kernelBuildName(build) << " " << count;
+            EXPECT_DEATH(network.updateWeights(TeachingRegime::Sin), "") << count;
         }
     }
 }
