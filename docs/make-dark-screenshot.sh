@@ -38,7 +38,7 @@ click_and_wait() { # X Y
 start_x_server
 export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 # English first whatever the locale (a Russian one would start in Russian).
-start_program "$program" --language en
+start_program "$program" --language en --clock 1700000000
 wait_for_window
 sleep 0.5
 click_and_wait $sin_random
