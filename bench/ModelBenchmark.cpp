@@ -42,20 +42,22 @@ BENCHMARK(BM_Reset);
 int main(int argc, char** argv) {
     // Every build this processor runs; the default is the last.
     for (KernelBuild kernels : kKernelBuilds) {
-        if (!kernelBuildSupported(kernels)) continue;
+        if (!kernelBuildSupported(kernels))
+            continue;
         const std::string name = "BM_Step/" + std::string(kernelBuildName(kernels));
         benchmark::RegisterBenchmark(name.c_str(), BM_Step, kernels)
-            ->ArgsProduct({{static_cast<int>(TeachingRegime::Static),
-                            static_cast<int>(TeachingRegime::Sin),
-                            static_cast<int>(TeachingRegime::SinPlusRandom),
-                            static_cast<int>(TeachingRegime::Random)},
-                           {1, 7, 10}})
+            ->ArgsProduct(
+                {{static_cast<int>(TeachingRegime::Static), static_cast<int>(TeachingRegime::Sin),
+                  static_cast<int>(TeachingRegime::SinPlusRandom),
+                  static_cast<int>(TeachingRegime::Random)},
+                 {1, 7, 10}})
             ->ArgNames({"regime", "hidden"});
     }
     benchmark::AddCustomContext("default network kernels",
                                 std::string(kernelBuildName(bestKernelBuild())));
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -20,17 +20,21 @@ enum class View { Graph, Sliding, Running, Table };
 
 const char* nameOf(View view) {
     switch (view) {
-        case View::Graph: return "Graph";
-        case View::Sliding: return "Estimation Sliding";
-        case View::Running: return "Estimation Running";
-        case View::Table: return "Table";
+        case View::Graph:
+            return "Graph";
+        case View::Sliding:
+            return "Estimation Sliding";
+        case View::Running:
+            return "Estimation Running";
+        case View::Table:
+            return "Table";
     }
     return "?";
 }
 
 // The window as images and strings, with nothing on screen.
 class BenchWindow : public ViewerWindow {
-public:
+  public:
     explicit BenchWindow(View view) : view_(view) {
         for (QImage& image : images_) {
             image = QImage(374, 246, QImage::Format_RGB32);
@@ -40,10 +44,13 @@ public:
 
     bool isPageVisible(Page page) const override {
         switch (view_) {
-            case View::Graph: return page == Page::Graph;
+            case View::Graph:
+                return page == Page::Graph;
             case View::Sliding:
-            case View::Running: return page == Page::Estimation;
-            case View::Table: return page == Page::Table;
+            case View::Running:
+                return page == Page::Estimation;
+            case View::Table:
+                return page == Page::Table;
         }
         return false;
     }
@@ -62,7 +69,7 @@ public:
     }
     void setCaption(std::string_view, const QString&) override {}
 
-private:
+  private:
     static constexpr QRgb kWindowColour = 0xffd4d0c8u;
     View view_;
     QImage images_[3];
@@ -74,7 +81,8 @@ private:
 struct Setup {
     explicit Setup(View view) : window(view) {
         model.manager.reset();
-        for (int cycle = 0; cycle < 300; ++cycle) model.manager.step();
+        for (int cycle = 0; cycle < 300; ++cycle)
+            model.manager.step();
         model.manager.setDisplay(&viewer);
         viewer.refresh();  // a Running full redraw, once
     }
@@ -98,7 +106,8 @@ void BM_QuickTick(benchmark::State& state) {
     const auto view = static_cast<View>(state.range(0));
     Setup setup(view);
     for (auto _ : state) {
-        for (int cycle = 0; cycle < 10; ++cycle) setup.model.manager.step();
+        for (int cycle = 0; cycle < 10; ++cycle)
+            setup.model.manager.step();
         benchmark::DoNotOptimize(setup.model.network.estimation);
     }
     state.SetLabel(nameOf(view));
@@ -109,7 +118,8 @@ void BM_QuickTickWithoutDisplay(benchmark::State& state) {
     Setup setup(View::Graph);
     setup.model.manager.setDisplay(nullptr);
     for (auto _ : state) {
-        for (int cycle = 0; cycle < 10; ++cycle) setup.model.manager.step();
+        for (int cycle = 0; cycle < 10; ++cycle)
+            setup.model.manager.step();
         benchmark::DoNotOptimize(setup.model.network.estimation);
     }
 }
@@ -124,7 +134,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Network.h"
-#include "NObject.h"
+#include "Plant.h"
 #include "RandomGenerator.h"
 
 namespace varkelon {
@@ -12,7 +12,7 @@ namespace {
 constexpr float kPi = 3.14159274f;  // pi in single precision
 }  // namespace
 
-InputSource::InputSource(RandomGenerator& random, Network& network, NObject& plant)
+InputSource::InputSource(RandomGenerator& random, Network& network, Plant& plant)
     : random_(random), network_(network), plant_(plant) {}
 
 void InputSource::deliver(std::int32_t channel, float value) {
@@ -34,12 +34,14 @@ void InputSource::generate(std::int32_t iteration, TeachingRegime regime) {
                     staticInputs[i] = (r2 % 1000) < 500 ? -magnitude : magnitude;
                 }
             }
-            for (std::int32_t i = 0; i < n; ++i) deliver(i, staticInputs[i]);
+            for (std::int32_t i = 0; i < n; ++i)
+                deliver(i, staticInputs[i]);
             break;
 
         case TeachingRegime::Sin: {
             const float value = std::sin(static_cast<double>(iteration) + 1);
-            for (std::int32_t i = 0; i < n; ++i) deliver(i, value);
+            for (std::int32_t i = 0; i < n; ++i)
+                deliver(i, value);
             break;
         }
 
@@ -49,10 +51,12 @@ void InputSource::generate(std::int32_t iteration, TeachingRegime regime) {
                 sineAmplitude = 1.0;
             } else {
                 phaseDrift = phaseDrift + 0.2 * kPi;
-                if (phaseDrift > 2 * kPi) phaseDrift = 0;
+                if (phaseDrift > 2 * kPi)
+                    phaseDrift = 0;
                 if (iteration % 100 == 0) {
                     sineAmplitude = sineAmplitude - 0.1;
-                    if (!(sineAmplitude > -0.1)) sineAmplitude = 1.0;
+                    if (!(sineAmplitude > -0.1))
+                        sineAmplitude = 1.0;
                 }
             }
             plant_.noiseLevel = 1.0 - sineAmplitude;
@@ -61,7 +65,8 @@ void InputSource::generate(std::int32_t iteration, TeachingRegime regime) {
                 const std::int32_t r1 = random_.randomInt();
                 float noise = (r1 % 10000) * 0.0001;
                 const std::int32_t r2 = random_.randomInt();
-                if ((r2 % 1000) < 500) noise = -noise;
+                if ((r2 % 1000) < 500)
+                    noise = -noise;
                 const float value = (1.0 - sineAmplitude) * noise + sine;
                 deliver(i, value);
             }

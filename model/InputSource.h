@@ -8,7 +8,7 @@
 namespace varkelon {
 
 class Network;
-class NObject;
+class Plant;
 class RandomGenerator;
 
 // Makes the 17 inputs of a teaching cycle in the chosen regime, delivers each
@@ -17,8 +17,8 @@ class RandomGenerator;
 // but never reseeds it. Its state lives as long as the program and survives
 // resets.
 class InputSource {
-public:
-    InputSource(RandomGenerator& random, Network& network, NObject& plant);
+  public:
+    InputSource(RandomGenerator& random, Network& network, Plant& plant);
 
     float staticInputs[kMaxChannels] = {};  // Static inputs, drawn at iteration 0
     float phaseDrift = 0;                   // Sin + Random phase, radians
@@ -26,12 +26,12 @@ public:
 
     void generate(std::int32_t iteration, TeachingRegime regime);
 
-private:
+  private:
     void deliver(std::int32_t channel, float value);
 
     RandomGenerator& random_;
     Network& network_;
-    NObject& plant_;
+    Plant& plant_;
 };
 
 }  // namespace varkelon

@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "InputSource.h"
-#include "NObject.h"
 #include "Network.h"
+#include "Plant.h"
 #include "TeachingDisplay.h"
 
 namespace varkelon {
 
-Manager::Manager(Network& network, NObject& plant, InputSource& inputs, RegimeSource regime,
+Manager::Manager(Network& network, Plant& plant, InputSource& inputs, RegimeSource regime,
                  TeachingDisplay* display)
     : network_(network),
       plant_(plant),
@@ -23,7 +23,7 @@ void Manager::reset() {
     plant_.initialise();
     inputs_.generate(iteration, regime_());  // inputs land in the last slot
     presentTargets();
-    built = 1;
+    built = true;
     if (display_ != nullptr)
         display_->teachingReset();
 }

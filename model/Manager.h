@@ -9,21 +9,21 @@ namespace varkelon {
 
 class InputSource;
 class Network;
-class NObject;
+class Plant;
 class TeachingDisplay;
 
 // Fixes the order of everything in a teaching run: reset rebuilds the model
 // and makes a first prediction; step runs one teaching cycle.
 class Manager {
-public:
+  public:
     // Asked afresh at every use, never cached.
     using RegimeSource = std::function<TeachingRegime()>;
 
-    Manager(Network& network, NObject& plant, InputSource& inputs, RegimeSource regime,
+    Manager(Network& network, Plant& plant, InputSource& inputs, RegimeSource regime,
             TeachingDisplay* display = nullptr);
 
     std::int32_t iteration = 0;  // cycles since the last reset
-    std::int32_t built = 0;      // 1 once reset has run for the current teaching run
+    bool built = false;          // reset has run for the current teaching run
 
     void reset();
     void step();
@@ -33,9 +33,9 @@ public:
 
     void setDisplay(TeachingDisplay* display) { display_ = display; }
 
-private:
+  private:
     Network& network_;
-    NObject& plant_;
+    Plant& plant_;
     InputSource& inputs_;
     RegimeSource regime_;
     TeachingDisplay* display_;

@@ -62,7 +62,8 @@ constexpr std::int32_t kWholeVectors = kMaxHidden / Isa::kWidth;
 template <class Isa, std::int32_t G>
 VARKELON_KERNEL void loadRow(typename Isa::Floats (&lanes)[G], const float (&row)[kMaxHidden]) {
     constexpr std::int32_t whole = std::min(G, kWholeVectors<Isa>);
-    for (std::int32_t g = 0; g < whole; ++g) load<Isa>(lanes[g], &row[g * Isa::kWidth]);
+    for (std::int32_t g = 0; g < whole; ++g)
+        load<Isa>(lanes[g], &row[g * Isa::kWidth]);
     if constexpr (G > whole) {
         static_assert(G == whole + 1 && kMaxHidden - whole * Isa::kWidth == 2);
         typename Isa::Floats tail = {};
@@ -75,7 +76,8 @@ VARKELON_KERNEL void loadRow(typename Isa::Floats (&lanes)[G], const float (&row
 template <class Isa, std::int32_t G>
 VARKELON_KERNEL void storeRow(float (&row)[kMaxHidden], const typename Isa::Floats (&lanes)[G]) {
     constexpr std::int32_t whole = std::min(G, kWholeVectors<Isa>);
-    for (std::int32_t g = 0; g < whole; ++g) store<Isa>(&row[g * Isa::kWidth], lanes[g]);
+    for (std::int32_t g = 0; g < whole; ++g)
+        store<Isa>(&row[g * Isa::kWidth], lanes[g]);
     if constexpr (G > whole) {
         row[kMaxHidden - 2] = lanes[whole][0];
         row[kMaxHidden - 1] = lanes[whole][1];
@@ -153,14 +155,17 @@ VARKELON_KERNEL void loadColumns(
             if (g * W + i < static_cast<std::int32_t>(Rows)) {
                 loadRow<Isa>(rows[i], matrix[g * W + i]);
             } else {
-                for (Floats& part : rows[i]) part = Floats{};
+                for (Floats& part : rows[i])
+                    part = Floats{};
             }
         }
         for (std::int32_t c = 0; c < ColumnGroups; ++c) {
             Floats block[W];
-            for (std::int32_t i = 0; i < W; ++i) block[i] = rows[i][c];
+            for (std::int32_t i = 0; i < W; ++i)
+                block[i] = rows[i][c];
             transpose<Isa>(block);
-            for (std::int32_t j = 0; j < W; ++j) columns[c * W + j][g] = block[j];
+            for (std::int32_t j = 0; j < W; ++j)
+                columns[c * W + j][g] = block[j];
         }
     }
 }
@@ -179,10 +184,12 @@ VARKELON_KERNEL void copyBySlot(const float (&byNeuron)[kMaxHidden][kMaxSlots],
             Floats block[W];
             for (std::int32_t i = 0; i < W; ++i) {
                 block[i] = Floats{};
-                if (g * W + i < kMaxHidden) load<Isa>(block[i], &byNeuron[g * W + i][first]);
+                if (g * W + i < kMaxHidden)
+                    load<Isa>(block[i], &byNeuron[g * W + i][first]);
             }
             transpose<Isa>(block);
-            for (std::int32_t i = 0; i < W; ++i) store<Isa>(&bySlot[first + i][g * W], block[i]);
+            for (std::int32_t i = 0; i < W; ++i)
+                store<Isa>(&bySlot[first + i][g * W], block[i]);
         }
     }
 }
@@ -197,7 +204,8 @@ VARKELON_KERNEL void copyByNeuron(const float (&bySlot)[kMaxSlots][kLanes],
     for (std::int32_t g = 0; g < G; ++g) {
         for (std::int32_t first = 0; first < kMaxSlots; first += W) {
             Floats block[W];
-            for (std::int32_t i = 0; i < W; ++i) load<Isa>(block[i], &bySlot[first + i][g * W]);
+            for (std::int32_t i = 0; i < W; ++i)
+                load<Isa>(block[i], &bySlot[first + i][g * W]);
             transpose<Isa>(block);
             for (std::int32_t i = 0; i < W && g * W + i < hiddenCount; ++i) {
                 store<Isa>(&byNeuron[g * W + i][first], block[i]);
@@ -216,7 +224,8 @@ VARKELON_KERNEL void moveRows(float (&weights)[Rows][kMaxHidden], std::int32_t f
     using Floats = typename Isa::Floats;
     using Doubles = typename Isa::Doubles;
     Floats old[R][G];
-    for (std::int32_t r = 0; r < R; ++r) loadRow<Isa>(old[r], weights[first + r]);
+    for (std::int32_t r = 0; r < R; ++r)
+        loadRow<Isa>(old[r], weights[first + r]);
     Floats weight[R][G];
     for (std::int32_t g = 0; g < G; ++g) {
         // w + rate x g x (1.125 - w x w): rate x g and w x w are float
@@ -237,7 +246,8 @@ VARKELON_KERNEL void moveRows(float (&weights)[Rows][kMaxHidden], std::int32_t f
             select<Isa>(weight[r][g], active[g], old[r][g]);
         }
     }
-    for (std::int32_t r = 0; r < R; ++r) storeRow<Isa>(weights[first + r], weight[r]);
+    for (std::int32_t r = 0; r < R; ++r)
+        storeRow<Isa>(weights[first + r], weight[r]);
 }
 
 // Rows first .. first + R - 1 of a weight matrix moved by their gradients,
@@ -256,7 +266,8 @@ VARKELON_KERNEL void updateRows(float (&weights)[Rows][kMaxHidden],
     Floats gradient[R][G] = {};
     Floats lanes[G];
     for (std::int32_t t = 0; t < depth; ++t) {
-        for (std::int32_t g = 0; g < G; ++g) load<Isa>(lanes[g], &bySlot[t][g * Isa::kWidth]);
+        for (std::int32_t g = 0; g < G; ++g)
+            load<Isa>(lanes[g], &bySlot[t][g * Isa::kWidth]);
         for (std::int32_t r = 0; r < R; ++r) {
             for (std::int32_t g = 0; g < G; ++g) {
                 gradient[r][g] = gradient[r][g] + factors[first + r][t] * lanes[g];
@@ -299,7 +310,8 @@ void forwardPass(Network& n) {
     Floats weights[G];
     for (std::int32_t j = 0; j < n.inputCount; ++j) {
         loadRow<Isa>(weights, n.weightsInHidden[j]);
-        for (std::int32_t g = 0; g < G; ++g) sum[g] = sum[g] + n.inputHistory[j][s] * weights[g];
+        for (std::int32_t g = 0; g < G; ++g)
+            sum[g] = sum[g] + n.inputHistory[j][s] * weights[g];
     }
     for (std::int32_t k = 0; k < n.hiddenCount; ++k) {
         for (std::int32_t g = 0; g < G; ++g) {
@@ -312,7 +324,8 @@ void forwardPass(Network& n) {
         makeAbsolute<Isa>(magnitude);
         store<Isa>(&activation[g * W], sum[g] / (n.activationSoftness + magnitude));
     }
-    for (std::int32_t h = 0; h < n.hiddenCount; ++h) n.hiddenState[h][n.timeSlot] = activation[h];
+    for (std::int32_t h = 0; h < n.hiddenCount; ++h)
+        n.hiddenState[h][n.timeSlot] = activation[h];
 
     // Linear outputs, from the complete hidden layer of this slot. Each sum
     // runs over h in order; the outputs run side by side, W at a time, over
@@ -366,18 +379,21 @@ void backPropagate(Network& n) {
     for (std::int32_t stage = 1; stage <= n.historyDepth - 1; ++stage) {
         const std::int32_t p = s == 0 ? n.historyDepth - 1 : s - 1;
         Floats sum[G];
-        for (std::int32_t g = 0; g < G; ++g) sum[g] = projection[s][g];
+        for (std::int32_t g = 0; g < G; ++g)
+            sum[g] = projection[s][g];
 
         if (stage == 1) {
             // The current slot keeps the plain projection.
-            for (std::int32_t g = 0; g < G; ++g) store<Isa>(&deltaBySlot[s][g * W], sum[g]);
+            for (std::int32_t g = 0; g < G; ++g)
+                store<Isa>(&deltaBySlot[s][g * W], sum[g]);
         } else {
             // The signals the previous stage left in slot s, carried back
             // through the recurrent weights.
             for (std::int32_t k = 0; k < G * W && k < n.hiddenCount; ++k) {
                 loadRow<Isa>(weights, n.weightsHiddenHidden[k]);
                 const float signal = delta[k / W][k % W];
-                for (std::int32_t g = 0; g < G; ++g) sum[g] = sum[g] + weights[g] * signal;
+                for (std::int32_t g = 0; g < G; ++g)
+                    sum[g] = sum[g] + weights[g] * signal;
             }
         }
 
@@ -414,8 +430,8 @@ VARKELON_KERNEL void updateWeightRows(Network& n, std::int32_t depth) {
     updateMatrix<Isa>(n.weightsInHidden, n.inputHistory, deltaBySlot, n.inputCount, depth, rate,
                       active);
     // Hidden to hidden: sum over t of hiddenDelta[h][t] x hiddenState[k][t].
-    updateMatrix<Isa>(n.weightsHiddenHidden, n.hiddenDelta, stateBySlot, n.hiddenCount, depth,
-                      rate, active);
+    updateMatrix<Isa>(n.weightsHiddenHidden, n.hiddenDelta, stateBySlot, n.hiddenCount, depth, rate,
+                      active);
     // Hidden to output: sum over t of errors[o][t] x hiddenState[h][t].
     updateMatrix<Isa>(n.weightsHiddenOut, n.errors, stateBySlot, n.outputCount, depth, rate,
                       active);

@@ -12,9 +12,13 @@ constexpr std::uint64_t kMultiplier = 1486058704437ULL;
 
 RandomGenerator::RandomGenerator(Clock clock) : clock_(std::move(clock)) {}
 
-void RandomGenerator::seedRandom(std::uint32_t seed) { state = seed; }
+void RandomGenerator::seedRandom(std::uint32_t seed) {
+    state = seed;
+}
 
-void RandomGenerator::seedFromClock() { seedRandom(clock_()); }
+void RandomGenerator::seedFromClock() {
+    seedRandom(clock_());
+}
 
 std::int32_t RandomGenerator::randomInt() {
     state = state * kMultiplier + 1;  // unsigned: wraps modulo 2^64

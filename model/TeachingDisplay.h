@@ -5,7 +5,7 @@ namespace varkelon {
 // The two moments where teaching touches the screen. A build without a
 // window passes no display at all.
 class TeachingDisplay {
-public:
+  public:
     virtual ~TeachingDisplay() = default;
 
     // End of a reset: the Running estimation plot must be redrawn in full,

@@ -2,8 +2,8 @@
 
 #include "InputSource.h"
 #include "Manager.h"
-#include "NObject.h"
 #include "Network.h"
+#include "Plant.h"
 #include "RandomGenerator.h"
 
 namespace varkelon {
@@ -14,7 +14,7 @@ namespace varkelon {
 // references to the objects it drives. `kernels` picks the build of the
 // network's hot loops (see KernelBuild.h); all give the same numbers.
 class TeachingModel {
-public:
+  public:
     TeachingModel(RandomGenerator::Clock clock, Manager::RegimeSource regime,
                   TeachingDisplay* display = nullptr, KernelBuild kernels = bestKernelBuild());
 
@@ -23,7 +23,7 @@ public:
 
     RandomGenerator random;
     Network network;
-    NObject plant;
+    Plant plant;
     InputSource inputs;
     Manager manager;
 };

@@ -78,8 +78,16 @@ std::string ModelState::restore(TeachingRun& run, std::string_view bytes) {
                std::to_string(size(run)) + " of this build";
     }
     std::size_t offset = 0;
-    eachField(run, [&bytes, &offset](auto& field) {
-        std::memcpy(&field, bytes.data() + offset, sizeof field);
+    bool flagsSound = true;
+    eachField(run, [&bytes, &offset, &flagsSound](auto& field) {
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, bool>) {
+            // A flag's byte is 0 or 1: anything else is no bool.
+            const auto byte = static_cast<unsigned char>(bytes[offset]);
+            flagsSound = flagsSound && byte <= 1;
+            field = byte == 1;
+        } else {
+            std::memcpy(&field, bytes.data() + offset, sizeof field);
+        }
         offset += sizeof field;
     });
 
@@ -94,8 +102,8 @@ std::string ModelState::restore(TeachingRun& run, std::string_view bytes) {
         network.timeSlot < network.historyDepth && network.estimationHistorySize >= 1 &&
         network.estimationHistorySize <= kMaxEstimationHistory && network.estimationIndex >= 0 &&
         network.estimationIndex < network.estimationHistorySize &&
-        run.model().manager.iteration >= 0;
-    return sound ? std::string() : "the state holds counts or indexes out of range";
+        run.model().manager.iteration >= 0 && flagsSound;
+    return sound ? std::string() : "the state holds counts, indexes or flags out of range";
 }
 
 }  // namespace varkelon

@@ -15,7 +15,7 @@ namespace varkelon {
 // with kFormat; a change to the fields needs a new format number.
 class ModelState {
   public:
-    static constexpr std::int32_t kFormat = 1;
+    static constexpr std::int32_t kFormat = 2;
 
     static std::string save(const TeachingRun& run);
 

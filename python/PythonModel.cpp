@@ -189,8 +189,8 @@ py::array PythonModel::estimationHistory() const {
 
 py::array PythonModel::gains() const {
     Hold hold(*this);
-    const NObject& plant = run_.model().plant;
-    return vector(NObject::channelCount, [&plant](std::int32_t i) { return plant.gains[i]; });
+    const Plant& plant = run_.model().plant;
+    return vector(Plant::channelCount, [&plant](std::int32_t i) { return plant.gains[i]; });
 }
 
 py::str PythonModel::repr() const {

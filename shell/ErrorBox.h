@@ -7,7 +7,7 @@ namespace varkelon {
 // The program's error display: a modal message box captioned with the
 // application's title, "Varkelon".
 class ErrorBox : public ErrorDisplay {
-protected:
+  protected:
     void showText(const QString& text) override;
 };
 

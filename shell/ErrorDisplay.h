@@ -9,7 +9,7 @@ namespace varkelon {
 // Where the program shows an exception that reached the window's edge: the
 // error box in the program, a recorder in the tests.
 class ErrorDisplay {
-public:
+  public:
     virtual ~ErrorDisplay() = default;
 
     // Shows the exception's message followed by a full stop.
@@ -20,7 +20,7 @@ public:
     // The message as shown: a full stop is added unless it ends with one.
     static QString textOf(const QString& message);
 
-protected:
+  protected:
     virtual void showText(const QString& text) = 0;
 };
 

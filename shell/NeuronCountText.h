@@ -5,12 +5,12 @@
 
 namespace varkelon {
 
-// The neuron count typed into Memo2, read as the window reads it: only the
+// The neuron count typed into neuronCountBox, read as the window reads it: only the
 // first five UTF-16 code units, leading white space skipped, an optional "+"
 // or "-", then the decimal digits up to the first other character (no digits
 // give 0), clamped to 1..10. Free of Qt so that a fuzzer can drive it.
 class NeuronCountText {
-public:
+  public:
     static constexpr int kMinimum = 1;
     static constexpr int kMaximum = 10;
     // The window reads this many code units of the text.

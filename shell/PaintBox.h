@@ -15,16 +15,16 @@ namespace varkelon {
 // keeps no picture while its page is hidden: shown again, it is blank until
 // the Viewer draws on it.
 class PaintBox : public QWidget {
-public:
+  public:
     PaintBox(QWidget* parent, const QRect& geometry, const QColor& background);
 
     QImage& image() { return image_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     QImage image_;
     QColor background_;
 };

@@ -20,15 +20,31 @@ struct ShellWords {
 };
 
 inline constexpr ShellWords kEnglishWords = {
-    "Stopped",      "Step",      "Continuous", "Quick",
-    "Up",           "Down",      "Copy",       "Copy picture",
-    "Save picture...", "PNG pictures (*.png)", "Cannot save the picture to",
+    "Stopped",
+    "Step",
+    "Continuous",
+    "Quick",
+    "Up",
+    "Down",
+    "Copy",
+    "Copy picture",
+    "Save picture...",
+    "PNG pictures (*.png)",
+    "Cannot save the picture to",
 };
 
 inline constexpr ShellWords kRussianWords = {
-    "Остановлено",        "Шаг",   "Непрерывно",          "Быстро",
-    "Вверх",              "Вниз",  "Копировать",          "Копировать рисунок",
-    "Сохранить рисунок...", "Рисунки PNG (*.png)", "Не удалось сохранить рисунок в",
+    "Остановлено",
+    "Шаг",
+    "Непрерывно",
+    "Быстро",
+    "Вверх",
+    "Вниз",
+    "Копировать",
+    "Копировать рисунок",
+    "Сохранить рисунок...",
+    "Рисунки PNG (*.png)",
+    "Не удалось сохранить рисунок в",
 };
 
 }  // namespace varkelon

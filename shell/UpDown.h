@@ -15,7 +15,7 @@ namespace varkelon {
 class UpDown : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     UpDown(QWidget* parent, const QRect& geometry, QLineEdit& buddy, int minimum, int maximum,
            int position);
 
@@ -27,15 +27,15 @@ public:
     // The arrows' names for assistive technology (they show no text).
     void nameArrows(const QString& up, const QString& down);
 
-signals:
+  signals:
     // The mouse button was released over the spinner, moved or not.
     void mouseUp();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QLineEdit& buddy_;
     QToolButton* up_;
     QToolButton* down_;

@@ -13,7 +13,7 @@
 
 #include "shell/ErrorBox.h"
 #include "shell/FormParts.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "shell/VarkelonApplication.h"
 #include "shell/WindowOptions.h"
 
@@ -86,7 +86,7 @@ int WindowProgram::run(int argc, char** argv, const Companion& companion) {
     qInstallMessageHandler(nullptr);
     try {
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/varkelon/icon.png")));
-        TForm1 form(errors, std::move(parts));
+        MainWindow form(errors, std::move(parts));
         if (options.language == WindowLanguage::Russian)
             form.chooseLanguage(kRussianItem);
         const std::unique_ptr<QObject> beside = companion ? companion(form) : nullptr;

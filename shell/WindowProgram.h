@@ -7,7 +7,7 @@
 
 namespace varkelon {
 
-class TForm1;
+class MainWindow;
 
 // The window program from its command line to the end of its event loop:
 // the options checked before the toolkit starts (so --help needs no
@@ -19,7 +19,7 @@ class TForm1;
 // window with one).
 class WindowProgram {
   public:
-    using Companion = std::function<std::unique_ptr<QObject>(TForm1&)>;
+    using Companion = std::function<std::unique_ptr<QObject>(MainWindow&)>;
 
     static int run(int argc, char** argv, const Companion& companion = {});
 };

@@ -30,7 +30,8 @@ void TeachingRun::step() {
     for (; nextSwitch_ < switches_.size() && switches_[nextSwitch_].cycle <= cycle; ++nextSwitch_) {
         regime = switches_[nextSwitch_].regime;
     }
-    for (; nextNeurons_ < neurons_.size() && neurons_[nextNeurons_].cycle <= cycle; ++nextNeurons_) {
+    for (; nextNeurons_ < neurons_.size() && neurons_[nextNeurons_].cycle <= cycle;
+         ++nextNeurons_) {
         model_.network.hiddenCount = neurons_[nextNeurons_].hiddenCount;
     }
     model_.manager.step();

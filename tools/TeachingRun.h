@@ -16,12 +16,11 @@ namespace varkelon {
 // cycles. Before each cycle its regime switches and neuron settings apply in
 // the order given, so the last one for a cycle wins.
 class TeachingRun {
-public:
+  public:
     // Creates the model objects in their seeding order; no reset yet.
     // `kernels` picks the network's build of its hot loops (same numbers).
-    TeachingRun(std::uint32_t clock, TeachingRegime regime,
-                std::vector<RegimeSwitch> switches = {}, std::vector<NeuronSetting> neurons = {},
-                KernelBuild kernels = bestKernelBuild());
+    TeachingRun(std::uint32_t clock, TeachingRegime regime, std::vector<RegimeSwitch> switches = {},
+                std::vector<NeuronSetting> neurons = {}, KernelBuild kernels = bestKernelBuild());
 
     TeachingRun(const TeachingRun&) = delete;
     TeachingRun& operator=(const TeachingRun&) = delete;
@@ -40,14 +39,16 @@ public:
     std::int64_t run(std::int64_t cycles, Emit&& emit) {
         for (std::int64_t done = 1; done <= cycles; ++done) {
             step();
-            if (!emit(row())) return done;
+            if (!emit(row()))
+                return done;
         }
         return cycles;
     }
 
     TeachRow row() const {
-        return {model_.manager.iteration, regime, model_.network.hiddenCount,
-                model_.network.estimation, model_.network.learningRate, model_.plant.noiseLevel};
+        return {model_.manager.iteration,    regime,
+                model_.network.hiddenCount,  model_.network.estimation,
+                model_.network.learningRate, model_.plant.noiseLevel};
     }
 
     const TeachingModel& model() const { return model_; }
@@ -56,7 +57,7 @@ public:
     // Read by the model at every use, as the window's radio buttons are.
     TeachingRegime regime;
 
-private:
+  private:
     std::vector<RegimeSwitch> switches_;  // by cycle; equal cycles in the order given
     std::vector<NeuronSetting> neurons_;
     std::size_t nextSwitch_ = 0;

@@ -5,7 +5,7 @@
 namespace varkelon {
 
 // One target of the caption languages: a control's caption, or (with a grid
-// column) a header cell of StringGrid1, row 0, with its two texts in UTF-8.
+// column) a header cell of channelTable, row 0, with its two texts in UTF-8.
 struct Caption {
     const char* control;
     int gridColumn;

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "model/Manager.h"
-#include "model/NObject.h"
 #include "model/Network.h"
+#include "model/Plant.h"
 #include "view/CaptionTable.h"
 
 namespace varkelon {
@@ -54,11 +54,14 @@ QString readoutText(float value) {
 }  // namespace
 
 Viewer::Viewer(ViewerWindow& window, const Manager& manager, const Network& network,
-               const NObject& plant)
+               const Plant& plant)
     : window_(window), manager_(manager), network_(network), plant_(plant) {}
 
 Viewer::PlotArea::PlotArea(const QImage& box)
-    : boxHeight(box.height()), left(10), top(30), right(box.width() - 10),
+    : boxHeight(box.height()),
+      left(10),
+      top(30),
+      right(box.width() - 10),
       bottom(box.height() - 30) {}
 
 Canvas& Viewer::paintBoxCanvas(Page page) {
@@ -84,7 +87,7 @@ void Viewer::clearEstimationBox() {
 void Viewer::teachingReset() {
     if (window_.isPageVisible(Page::Estimation))
         clearEstimationBox();
-    fullRedraw_ = 1;
+    fullRedraw_ = true;
 }
 
 void Viewer::refresh() {
@@ -93,7 +96,7 @@ void Viewer::refresh() {
     } else if (window_.isPageVisible(Page::Estimation)) {
         if (manager_.iteration == 0) {
             clearEstimationBox();
-            fullRedraw_ = 1;
+            fullRedraw_ = true;
         }
         if (window_.isRunningChecked()) {
             drawEstimationRunning();
@@ -138,8 +141,7 @@ QString Viewer::formatCell(float value) {
     // %.10g gives at most 16 characters (-1.234567891e-38); with the prefix
     // the text stays below 20.
     char number[24];
-    const std::size_t length =
-        formatGeneral(number, sizeof number, 10, static_cast<double>(value));
+    const std::size_t length = formatGeneral(number, sizeof number, 10, static_cast<double>(value));
 
     // Three spaces before a minus sign, four otherwise: the sign column is
     // always the fourth, the first digit the fifth.
@@ -276,7 +278,7 @@ void Viewer::drawEstimationRunning() {
     const std::int32_t newest = network_.estimationIndex;
     Canvas& box = paintBoxCanvas(Page::Estimation);
 
-    if (fullRedraw_ == 0) {
+    if (!fullRedraw_) {
         // One step: erase the trace one pass of the ring old, draw the newest.
         box.setPenColour(background);
         drawRingSegment(box, area, (newest + kEraseGap) % size);
@@ -312,7 +314,7 @@ void Viewer::drawEstimationRunning() {
         for (std::int32_t k = 1; k <= size; ++k)
             visit((newest + k) % size);
     }
-    fullRedraw_ = 0;
+    fullRedraw_ = false;
     drawEstimationFrame(box, area);
     window_.paintBoxChanged(Page::Estimation);
 }
@@ -382,7 +384,7 @@ void Viewer::drawEstimationFrame(Canvas& target, const PlotArea& area) {
     }
 }
 
-// Whitens PaintBox2's rectangle of the bitmap: both plots share it.
+// Whitens historyBox's rectangle of the bitmap: both plots share it.
 void Viewer::clearBitmap(Canvas& bitmap) {
     const QImage& box = window_.paintBoxImage(Page::Estimation);
     bitmap.fillRect(QRect(0, 0, box.width(), box.height()), kWhite);
@@ -409,7 +411,7 @@ void Viewer::writeCaption(const char* control, int gridColumn, const char* text)
 
 void Viewer::runningChosen() {
     clearEstimationBox();
-    fullRedraw_ = 1;
+    fullRedraw_ = true;
     refresh();
 }
 
@@ -421,7 +423,7 @@ void Viewer::pageShown() {
     // Whichever page comes into view shows the model as it is now: the
     // graph of the last cycle, the whole estimation history, the table.
     if (window_.isPageVisible(Page::Estimation))
-        fullRedraw_ = 1;
+        fullRedraw_ = true;
     refresh();
 }
 

@@ -13,15 +13,15 @@ namespace varkelon {
 
 class Manager;
 class Network;
-class NObject;
+class Plant;
 
 // Turns the model's state into pixels and text after every teaching cycle
 // and whenever the user changes the page or the plotting mode. Everything it
 // draws or writes goes to the window through ViewerWindow.
 class Viewer : public TeachingDisplay {
-public:
+  public:
     Viewer(ViewerWindow& window, const Manager& manager, const Network& network,
-           const NObject& plant);
+           const Plant& plant);
 
     // TeachingDisplay
     void teachingReset() override;
@@ -29,23 +29,23 @@ public:
     void refresh() override;
 
     // What the window's handlers ask of the Viewer.
-    void runningChosen();            // RadioButton5Click
-    void slidingChosen();            // RadioButton6Click
-    void pageShown();                // PageControl1MouseUp, any page change
-    void languageChosen(int index);  // ComboBox1Change: 0 English, 1 Russian
+    void runningChosen();            // chooseRunningPlot
+    void slidingChosen();            // chooseSlidingPlot
+    void pageShown();                // showPageInView, any page change
+    void languageChosen(int index);  // switchCaptions: 0 English, 1 Russian
 
     // 12-column text of one table number.
     static QString formatCell(float value);
 
-    // 1: the Running estimation plot is redrawn in full at its next drawing.
-    std::int16_t fullRedraw() const { return fullRedraw_; }
+    // The Running estimation plot is redrawn in full at its next drawing.
+    bool fullRedraw() const { return fullRedraw_; }
 
-private:
+  private:
     // Where a plot goes on a paint box: the frame's rectangle, 10 pixels in
     // from the left and right edges and 30 from the top and bottom.
     struct PlotArea {
         explicit PlotArea(const QImage& box);
-        int boxHeight;                // the paint box's own height
+        int boxHeight;                 // the paint box's own height
         int left, top, right, bottom;  // the frame's lines
         int width() const { return right - left; }
         int height() const { return bottom - top; }
@@ -65,7 +65,7 @@ private:
     void drawGraphFrame(Canvas& target, const PlotArea& area);
     void drawEstimationFrame(Canvas& target, const PlotArea& area);
     void clearBitmap(Canvas& bitmap);
-    // The synchronous repaint that clears PaintBox2 to its panel's colour.
+    // The synchronous repaint that clears historyBox to its panel's colour.
     void clearEstimationBox();
 
     void setEnglishCaptions();
@@ -79,12 +79,12 @@ private:
     ViewerWindow& window_;
     const Manager& manager_;
     const Network& network_;
-    const NObject& plant_;
+    const Plant& plant_;
 
-    std::int16_t fullRedraw_ = 1;
+    bool fullRedraw_ = true;
 
     // Pen state of the three drawing surfaces, kept from call to call: a
-    // Running step draws in the style the last frame left on PaintBox2.
+    // Running step draws in the style the last frame left on historyBox.
     Canvas paintBox1Canvas_;
     Canvas paintBox2Canvas_;
     Canvas bitmapCanvas_;

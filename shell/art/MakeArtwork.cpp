@@ -152,7 +152,8 @@ bool writeHicolorIcons(const QDir& theme) {
     svg.setSize(QSize(32, 32));
     svg.setViewBox(QRect(0, 0, 32, 32));
     svg.setTitle(QStringLiteral("Varkelon"));
-    svg.setDescription(QStringLiteral("A small network of two inputs, three hidden neurons and one output"));
+    svg.setDescription(
+        QStringLiteral("A small network of two inputs, three hidden neurons and one output"));
     QPainter painter;
     if (!painter.begin(&svg)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(svgPath));

@@ -13,7 +13,8 @@ std::atomic<long>& allocationCount() {
 
 void* countedAllocation(std::size_t size) {
     allocationCount().fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
     throw std::bad_alloc();
 }
 
@@ -24,17 +25,31 @@ void* countedAllocation(std::size_t size, const std::nothrow_t&) noexcept {
 
 }  // namespace
 
-long varkelon::testing::heapAllocationCount() { return allocationCount().load(); }
+long varkelon::testing::heapAllocationCount() {
+    return allocationCount().load();
+}
 
-void* operator new(std::size_t size) { return countedAllocation(size); }
-void* operator new[](std::size_t size) { return countedAllocation(size); }
+void* operator new(std::size_t size) {
+    return countedAllocation(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAllocation(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t& tag) noexcept {
     return countedAllocation(size, tag);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
     return countedAllocation(size, tag);
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}

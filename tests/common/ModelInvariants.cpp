@@ -22,9 +22,8 @@ std::string brokenCounters(const Network& network, const Manager& manager) {
         return "timeSlot " + std::to_string(network.timeSlot);
     if (network.estimationIndex < 0 || network.estimationIndex >= network.estimationHistorySize)
         return "estimationIndex " + std::to_string(network.estimationIndex);
-    if (manager.iteration < 0 || (manager.built != 0 && manager.built != 1))
-        return "iteration " + std::to_string(manager.iteration) + ", built " +
-               std::to_string(manager.built);
+    if (manager.iteration < 0)
+        return "iteration " + std::to_string(manager.iteration);
     if (manager.iteration >= 1 &&
         !(network.learningRate >= 1e-7f && network.learningRate <= 0.007f))
         return "learningRate " + std::to_string(network.learningRate) + " out of [1e-7, 0.007]";

@@ -8,10 +8,10 @@ namespace varkelon::test {
 
 // Records what the error box would show, instead of opening it.
 class RecordedErrors : public ErrorDisplay {
-public:
+  public:
     QStringList texts;
 
-protected:
+  protected:
     void showText(const QString& text) override;
 };
 

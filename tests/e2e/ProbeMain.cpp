@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "shell/WindowProgram.h"
 #include "tests/e2e/WidgetDump.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     programArguments.push_back(nullptr);
     varkelon::WidgetDump::blockSignal();
     return varkelon::WindowProgram::run(
-        argc - 1, programArguments.data(), [&dumpPath](varkelon::TForm1& form) {
+        argc - 1, programArguments.data(), [&dumpPath](varkelon::MainWindow& form) {
             return std::make_unique<varkelon::WidgetDump>(form, dumpPath);
         });
 }

@@ -25,7 +25,7 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace varkelon {
 
@@ -48,7 +48,7 @@ QString exact(float value) {
 }
 
 template <class Control>
-const Control& control(const TForm1& form, const char* name) {
+const Control& control(const MainWindow& form, const char* name) {
     const auto* found = form.findChild<const Control*>(QString::fromLatin1(name));
     if (found == nullptr)
         throw std::runtime_error(std::string("the window has no control ") + name);
@@ -62,7 +62,7 @@ void WidgetDump::blockSignal() {
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-WidgetDump::WidgetDump(const TForm1& form, QString path) : form_(form), path_(std::move(path)) {
+WidgetDump::WidgetDump(const MainWindow& form, QString path) : form_(form), path_(std::move(path)) {
     const sigset_t set = dumpSignal();
     signalFd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
     if (signalFd_ < 0)
@@ -111,7 +111,8 @@ void WidgetDump::write() const {
     out << "Memo2\t" << control<QLineEdit>(form_, "Memo2").text() << '\n';
     // The clipboard's text on one line: tabs as \t, line ends as |.
     QString clipboard = QApplication::clipboard()->text();
-    clipboard.replace(QLatin1Char('\t'), QStringLiteral("\\t")).replace(QLatin1Char('\n'), QLatin1Char('|'));
+    clipboard.replace(QLatin1Char('\t'), QStringLiteral("\\t"))
+        .replace(QLatin1Char('\n'), QLatin1Char('|'));
     out << "clipboard\t" << clipboard << '\n';
     out << "clipboardImage\t" << QApplication::clipboard()->image().width() << 'x'
         << QApplication::clipboard()->image().height() << '\n';
@@ -125,7 +126,7 @@ void WidgetDump::write() const {
         const QPoint centre = pages.tabBar()->mapTo(&form_, pages.tabBar()->tabRect(tab).center());
         out << "tab " << tab << '\t' << centre.x() << ' ' << centre.y() << '\n';
     }
-    out << "timer1Active\t" << int(form_.timer1().isActive()) << '\n';
+    out << "timer1Active\t" << int(form_.timer().isActive()) << '\n';
     // The right end of the tab row, and the labels whose caption is cut.
     out << "tabsEnd\t" << pages.tabBar()->mapTo(&form_, pages.tabBar()->tabRect(2).topRight()).x()
         << '\n';

@@ -7,7 +7,7 @@ class QSocketNotifier;
 
 namespace varkelon {
 
-class TForm1;
+class MainWindow;
 
 // Writes what the window shows and what its model holds to a file each time
 // the process receives SIGUSR1, so that a script driving the real window can
@@ -17,22 +17,22 @@ class TForm1;
 class WidgetDump : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // Blocks SIGUSR1 in the calling thread and the threads it starts later;
     // call before the application object exists.
     static void blockSignal();
 
-    WidgetDump(const TForm1& form, QString path);
+    WidgetDump(const MainWindow& form, QString path);
     ~WidgetDump() override;
 
     WidgetDump(const WidgetDump&) = delete;
     WidgetDump& operator=(const WidgetDump&) = delete;
 
-private:
+  private:
     void signalled();
     void write() const;
 
-    const TForm1& form_;
+    const MainWindow& form_;
     QString path_;
     int signalFd_ = -1;
     QSocketNotifier* notifier_ = nullptr;

@@ -1,4 +1,4 @@
-// libFuzzer target: any text in Memo2 gives a neuron count in 1..10, the
+// libFuzzer target: any text in neuronCountBox gives a neuron count in 1..10, the
 // same count as a second, independently written reading of the text.
 
 #include <cstddef>
@@ -14,7 +14,8 @@ using namespace varkelon;
 namespace {
 
 void require(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 // The reference: cut to five code units, strip the white space listed here,
@@ -34,7 +35,8 @@ int referenceCount(std::u16string_view text) {
     }
     std::string digits;
     for (const char16_t unit : rest) {
-        if (unit < u'0' || unit > u'9') break;
+        if (unit < u'0' || unit > u'9')
+            break;
         digits += static_cast<char>(unit);
     }
     const long value = digits.empty() ? 0 : sign * std::strtol(digits.c_str(), nullptr, 10);
@@ -47,10 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte chooses how the rest becomes text: odd, one code unit
     // per byte (digits and signs are easy to reach); even, little-endian
     // pairs of bytes (any UTF-16, lone surrogates included).
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     std::u16string text;
     if ((data[0] & 1) != 0) {
-        for (std::size_t at = 1; at < size; ++at) text += static_cast<char16_t>(data[at]);
+        for (std::size_t at = 1; at < size; ++at)
+            text += static_cast<char16_t>(data[at]);
     } else {
         for (std::size_t at = 1; at + 1 < size; at += 2)
             text += static_cast<char16_t>(data[at] | (data[at + 1] << 8));

@@ -14,7 +14,8 @@ using namespace varkelon;
 namespace {
 
 void require(bool condition) {
-    if (!condition) std::abort();
+    if (!condition)
+        std::abort();
 }
 
 }  // namespace
@@ -33,14 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TeachParse parse = parseTeachOptions(arguments);
     if (!parse.options) {
         require(parse.error.rfind("varkelon-teach: ", 0) == 0);
-        require(parse.error.find('\n') == std::string::npos || text.find('\n') != std::string_view::npos);
+        require(parse.error.find('\n') == std::string::npos ||
+                text.find('\n') != std::string_view::npos);
         return 0;
     }
     const TeachOptions& options = *parse.options;
     require(parse.error.empty());
-    if (options.help || options.version) return 0;
+    if (options.help || options.version)
+        return 0;
     require(options.cycles >= 0 && options.cycles <= kMaxCycles);
-    for (const RegimeSwitch& change : options.switches) require(change.cycle >= 1);
+    for (const RegimeSwitch& change : options.switches)
+        require(change.cycle >= 1);
     for (const NeuronSetting& setting : options.neurons) {
         require(setting.cycle >= 1);
         require(setting.hiddenCount >= 1 && setting.hiddenCount <= 10);

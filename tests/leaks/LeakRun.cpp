@@ -16,21 +16,21 @@
 #include <QTest>
 #include <QTimer>
 
+#include "shell/AboutBox.h"
 #include "shell/ErrorDisplay.h"
-#include "shell/TAboutBox.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "shell/VarkelonApplication.h"
 
 namespace {
 
-using varkelon::TForm1;
+using varkelon::MainWindow;
 
 // Any error box fails the run.
 class PrintedErrors : public varkelon::ErrorDisplay {
-public:
+  public:
     int shown = 0;
 
-protected:
+  protected:
     void showText(const QString& text) override {
         ++shown;
         std::fprintf(stderr, "error box: %s\n", qPrintable(text));
@@ -47,7 +47,7 @@ void require(bool condition, const char* what) {
 }
 
 template <class Control>
-Control* control(TForm1& form, const char* name) {
+Control* control(MainWindow& form, const char* name) {
     auto* found = form.findChild<Control*>(QString::fromLatin1(name));
     if (found == nullptr)
         qFatal("no control %s", name);
@@ -55,23 +55,23 @@ Control* control(TForm1& form, const char* name) {
 }
 
 // Quick teaching from the current state: ten cycles a tick.
-void teachQuickly(TForm1& form, int cycles) {
+void teachQuickly(MainWindow& form, int cycles) {
     QTest::mouseClick(control<QPushButton>(form, "Button1"), Qt::LeftButton);
     const int before = form.model()->manager.iteration;
     for (int tick = 0; tick < cycles / 10; ++tick)
-        form.Timer1Timer();
+        form.teachOnTick();
     QCoreApplication::processEvents();
-    // Timer1 is on as well and may add ticks of its own while events run.
+    // teachingTimer is on as well and may add ticks of its own while events run.
     require(form.model()->manager.iteration >= before + cycles / 10 * 10, "quick cycles ran");
 }
 
-void showPage(TForm1& form, int index) {
+void showPage(MainWindow& form, int index) {
     QTabBar* tabs = control<QTabWidget>(form, "PageControl1")->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     require(control<QTabWidget>(form, "PageControl1")->currentIndex() == index, "page shown");
 }
 
-void chooseLanguage(TForm1& form, int index) {
+void chooseLanguage(MainWindow& form, int index) {
     auto* language = control<QComboBox>(form, "ComboBox1");
     language->setFocus(Qt::TabFocusReason);
     QTest::keyClick(language, Qt::Key_F4);
@@ -86,10 +86,10 @@ void chooseLanguage(TForm1& form, int index) {
     require(QTest::qWaitForWindowActive(&form), "window active again");
 }
 
-void openAndCloseAboutBox(TForm1& form) {
+void openAndCloseAboutBox(MainWindow& form) {
     bool closed = false;
     QTimer::singleShot(0, [&closed] {
-        if (auto* box = qobject_cast<varkelon::TAboutBox*>(QApplication::activeModalWidget())) {
+        if (auto* box = qobject_cast<varkelon::AboutBox*>(QApplication::activeModalWidget())) {
             QTest::mouseClick(&box->okButton(), Qt::LeftButton);
             closed = true;
         }
@@ -100,7 +100,7 @@ void openAndCloseAboutBox(TForm1& form) {
     require(QTest::qWaitForWindowActive(&form), "window active again");
 }
 
-void typeCount(TForm1& form) {
+void typeCount(MainWindow& form) {
     auto* memo = control<QLineEdit>(form, "Memo2");
     QTest::mouseClick(memo, Qt::LeftButton);
     memo->selectAll();
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     PrintedErrors errors;
     varkelon::VarkelonApplication application(argc, argv, errors);
     {
-        TForm1 form(errors);
+        MainWindow form(errors);
         form.show();
         form.activateWindow();
         require(QTest::qWaitForWindowActive(&form), "window active");

@@ -11,7 +11,9 @@ namespace {
 
 using test::TestModel;
 
-long allocationCount() { return testing::heapAllocationCount(); }
+long allocationCount() {
+    return testing::heapAllocationCount();
+}
 
 TEST(Allocation, TheCounterSeesAllocations) {
     const long before = allocationCount();
@@ -36,7 +38,8 @@ TEST(Allocation, StepAndResetAllocateNothing) {
 
         before = allocationCount();
         for (int k = 0; k < 3000; ++k) {  // shakes included
-            if (k % 500 == 0) m.network.hiddenCount = hidden++ % 10 + 1;
+            if (k % 500 == 0)
+                m.network.hiddenCount = hidden++ % 10 + 1;
             m.manager.step();
         }
         stepAllocations += allocationCount() - before;

@@ -55,7 +55,8 @@ TEST(InputSource, StaticDrawsItsValuesAtIterationZeroOnly) {
         const std::uint64_t stateBefore = m.random.state;
         m.manager.step();
         EXPECT_EQ(m.random.state, stateBefore) << k;
-        for (int i = 0; i < 17; ++i) expectDelivered(m, i, drawn[i]);
+        for (int i = 0; i < 17; ++i)
+            expectDelivered(m, i, drawn[i]);
     }
 }
 
@@ -76,7 +77,8 @@ TEST(InputSource, StaticValuesOutliveResetsUnderOtherRegimes) {
     const std::uint64_t stateBefore = m.random.state;
     m.manager.step();
     EXPECT_EQ(m.random.state, stateBefore);
-    for (int i = 0; i < 17; ++i) expectDelivered(m, i, drawn[i]);
+    for (int i = 0; i < 17; ++i)
+        expectDelivered(m, i, drawn[i]);
 }
 
 TEST(InputSource, SinDeliversTheSineOfTheNextIterationToEveryChannel) {
@@ -85,7 +87,8 @@ TEST(InputSource, SinDeliversTheSineOfTheNextIterationToEveryChannel) {
         m.plant.noiseLevel = 0.5f;
         const std::uint64_t stateBefore = m.random.state;
         m.inputs.generate(k, TeachingRegime::Sin);
-        for (int i = 0; i < 17; ++i) expectDelivered(m, i, static_cast<float>(std::sin(k + 1.0)));
+        for (int i = 0; i < 17; ++i)
+            expectDelivered(m, i, static_cast<float>(std::sin(k + 1.0)));
         EXPECT_EQ(m.random.state, stateBefore);
         EXPECT_EQ(m.plant.noiseLevel, 0);
     }
@@ -115,7 +118,8 @@ TEST(InputSource, RandomDeliversOneDrawPerChannelAboveOneTwentieth) {
 float sinPlusRandomValue(ReferenceLcg& reference, int i, float drift, float amplitude) {
     const float sine = static_cast<float>(std::sin((6.2856 / 17) * i + (drift + 1.0)) * amplitude);
     float noise = static_cast<float>((reference.next() % 10000) * 0.0001);
-    if (reference.next() % 1000 < 500) noise = -noise;
+    if (reference.next() % 1000 < 500)
+        noise = -noise;
     return static_cast<float>((1.0 - amplitude) * noise + sine);
 }
 
@@ -184,7 +188,8 @@ TEST(InputSource, SinPlusRandomDriftAndAmplitudeRunThroughTheirPeriods) {
 TEST(InputSource, SinPlusRandomEnteredLateIsPureNoiseUntilTheNextHundred) {
     TestModel m;  // a fresh input source: amplitude 0, drift 0
     m.manager.reset();
-    for (int k = 1; k <= 4; ++k) m.manager.step();
+    for (int k = 1; k <= 4; ++k)
+        m.manager.step();
     m.regime = TeachingRegime::SinPlusRandom;
     for (int k = 5; k <= 100; ++k) {
         ReferenceLcg reference = drawsFrom(m.random);  // shakes come after the inputs
@@ -194,7 +199,8 @@ TEST(InputSource, SinPlusRandomEnteredLateIsPureNoiseUntilTheNextHundred) {
             ASSERT_EQ(m.plant.noiseLevel, 1.0f) << k;
             for (int i = 0; i < 17; ++i) {
                 float noise = static_cast<float>((reference.next() % 10000) * 0.0001);
-                if (reference.next() % 1000 < 500) noise = -noise;
+                if (reference.next() % 1000 < 500)
+                    noise = -noise;
                 ASSERT_EQ(m.plant.inputs[i], noise) << k << " " << i;
             }
         } else {
@@ -203,8 +209,8 @@ TEST(InputSource, SinPlusRandomEnteredLateIsPureNoiseUntilTheNextHundred) {
             EXPECT_EQ(m.plant.noiseLevel, 0.0f);
             EXPECT_NEAR(m.inputs.phaseDrift, 0.2 * kPi * ((k - 4) % 10), 5e-6);
             for (int i = 0; i < 17; ++i) {
-                const float sine = static_cast<float>(
-                    std::sin((6.2856 / 17) * i + (m.inputs.phaseDrift + 1.0)));
+                const float sine =
+                    static_cast<float>(std::sin((6.2856 / 17) * i + (m.inputs.phaseDrift + 1.0)));
                 EXPECT_EQ(m.plant.inputs[i], sine) << i;
             }
         }
@@ -215,7 +221,8 @@ TEST(InputSource, NoneDeliversNothingButTheCycleRunsOn) {
     TestModel m;
     m.regime = TeachingRegime::Random;
     m.manager.reset();
-    for (int k = 1; k <= 10; ++k) m.manager.step();
+    for (int k = 1; k <= 10; ++k)
+        m.manager.step();
     m.regime = TeachingRegime::None;
 
     const std::int32_t next = (m.network.timeSlot + 1) % 8;

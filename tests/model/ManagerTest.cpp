@@ -90,7 +90,8 @@ TEST(Manager, SlotsAndEstimationRingWrapOverManyCycles) {
         ASSERT_EQ(m.network.estimationHistory[k % 140], 10 * m.network.estimation) << k;
         // This cycle's inputs sit in the previous slot.
         ASSERT_EQ(m.network.inputHistory[5][(k + 7) % 8], static_cast<float>(std::sin(k + 1.0)));
-        for (int n = 140; n < 170; ++n) ASSERT_EQ(m.network.estimationHistory[n], 0) << n;
+        for (int n = 140; n < 170; ++n)
+            ASSERT_EQ(m.network.estimationHistory[n], 0) << n;
     }
 }
 
@@ -110,7 +111,7 @@ TEST(Manager, RegimeIsAskedAtEveryUse) {
 
 // Records what the model holds when the display is told.
 class RecordingDisplay : public TeachingDisplay {
-public:
+  public:
     explicit RecordingDisplay(const TestModel& model) : model_(model) {}
 
     void teachingReset() override {
@@ -131,7 +132,7 @@ public:
     float errorAtRefresh = 0;
     int iterationAtRefresh = 0;
 
-private:
+  private:
     const TestModel& model_;
 };
 
@@ -157,9 +158,11 @@ TEST(Manager, StagnationCheckRunsBeforeLearningInTheSameCycle) {
     TestModel m;
     m.regime = TeachingRegime::Sin;
     m.manager.reset();
-    for (int k = 1; k < 30; ++k) m.manager.step();
+    for (int k = 1; k < 30; ++k)
+        m.manager.step();
     // Windows that balance whatever cycle 30 records: 20 against 19 plus it.
-    for (int n = 0; n < 140; ++n) m.network.estimationHistory[n] = 1.0f;
+    for (int n = 0; n < 140; ++n)
+        m.network.estimationHistory[n] = 1.0f;
     m.manager.step();
     ASSERT_LT(m.network.estimationHistory[30], 3.0f);
     // The shake reseeded from the clock and drew 287 values; Sin draws none.
@@ -224,7 +227,8 @@ TEST(Manager, TwoResetsInTheSameSecondGiveTheSameWeightsAndGains) {
     const WeightSnapshot weights(m.network);
     float gains[17];
     std::memcpy(gains, m.plant.gains, sizeof gains);
-    for (int k = 0; k < 50; ++k) m.manager.step();
+    for (int k = 0; k < 50; ++k)
+        m.manager.step();
     m.manager.reset();
     EXPECT_TRUE(WeightSnapshot(m.network) == weights);
     EXPECT_EQ(std::memcmp(gains, m.plant.gains, sizeof gains), 0);
@@ -251,10 +255,12 @@ TEST(Manager, LoweredNeuronCountLeavesTheDroppedNeuronsUntouched) {
     m.regime = TeachingRegime::Sin;
     m.manager.reset();
     m.network.hiddenCount = 10;
-    for (int k = 0; k < 40; ++k) m.manager.step();
+    for (int k = 0; k < 40; ++k)
+        m.manager.step();
     m.network.hiddenCount = 3;
     const Network before = m.network;
-    for (int k = 0; k < 100; ++k) m.manager.step();  // shakes at 60, 90, 120 may come
+    for (int k = 0; k < 100; ++k)
+        m.manager.step();  // shakes at 60, 90, 120 may come
     for (int h = 3; h < 10; ++h) {
         for (int j = 0; j < 17; ++j) {
             EXPECT_EQ(m.network.weightsInHidden[j][h], before.weightsInHidden[j][h]);
@@ -276,7 +282,8 @@ TEST(Manager, RaisedNeuronCountBringsInTheStoredWeights) {
     m.regime = TeachingRegime::Sin;
     m.manager.reset();
     const Network initial = m.network;
-    for (int k = 0; k < 50; ++k) m.manager.step();
+    for (int k = 0; k < 50; ++k)
+        m.manager.step();
     // Neurons 7 to 9 have not been active since the reset.
     for (int j = 0; j < 17; ++j) {
         ASSERT_EQ(m.network.weightsInHidden[j][9], initial.weightsInHidden[j][9]);

@@ -13,7 +13,7 @@ namespace varkelon::test {
 // The generator's rule written out again: state = state * (346 * 2^32 +
 // 20021) + 1 modulo 2^64, result = bits 32 to 62.
 class ReferenceLcg {
-public:
+  public:
     explicit ReferenceLcg(std::uint32_t seed) : state(seed) {}
 
     std::int32_t next() {
@@ -21,7 +21,8 @@ public:
         return static_cast<std::int32_t>((state >> 32) & 0x7fffffffULL);
     }
     void skip(int count) {
-        for (int n = 0; n < count; ++n) next();
+        for (int n = 0; n < count; ++n)
+            next();
     }
 
     std::uint64_t state;
@@ -35,7 +36,7 @@ struct TestModel {
     TeachingModel model{[this] { return seconds; }, [this] { return regime; }};
 
     Network& network = model.network;
-    NObject& plant = model.plant;
+    Plant& plant = model.plant;
     InputSource& inputs = model.inputs;
     Manager& manager = model.manager;
     RandomGenerator& random = model.random;

@@ -20,16 +20,19 @@ using test::WeightSnapshot;
 
 // A network on a clock the test controls.
 class NetworkTest : public ::testing::Test {
-protected:
+  protected:
     void clearWeights() {
         for (auto& row : network.weightsInHidden) {
-            for (float& w : row) w = 0;
+            for (float& w : row)
+                w = 0;
         }
         for (auto& row : network.weightsHiddenHidden) {
-            for (float& w : row) w = 0;
+            for (float& w : row)
+                w = 0;
         }
         for (auto& row : network.weightsHiddenOut) {
-            for (float& w : row) w = 0;
+            for (float& w : row)
+                w = 0;
         }
     }
 
@@ -116,7 +119,8 @@ TEST_F(NetworkTest, InitialiseClearsTheWholeState) {
             network.hiddenDelta[h][t] = 6;
         }
     }
-    for (float& entry : network.estimationHistory) entry = 7;
+    for (float& entry : network.estimationHistory)
+        entry = 7;
     network.estimation = 8;
     network.previousEstimation = 9;
     network.activationSoftness = 0.3f;
@@ -145,7 +149,8 @@ TEST_F(NetworkTest, InitialiseClearsTheWholeState) {
             EXPECT_EQ(network.hiddenDelta[h][t], 0) << h << "," << t;
         }
     }
-    for (int n = 0; n < 170; ++n) EXPECT_EQ(network.estimationHistory[n], 0) << n;
+    for (int n = 0; n < 170; ++n)
+        EXPECT_EQ(network.estimationHistory[n], 0) << n;
     EXPECT_EQ(network.estimation, 0);
     EXPECT_EQ(network.previousEstimation, 0);
     EXPECT_EQ(network.activationSoftness, 0.1f);
@@ -201,7 +206,8 @@ TEST_F(NetworkTest, ForwardPassActivationsAndLinearOutputs) {
     network.weightsInHidden[0][4] = 1.0f;
     network.hiddenState[4][3] = 0.3f;
 
-    for (int h = 0; h < 4; ++h) network.weightsHiddenOut[0][h] = 1.0f;
+    for (int h = 0; h < 4; ++h)
+        network.weightsHiddenOut[0][h] = 1.0f;
     network.weightsHiddenOut[0][4] = 1.0f;  // inactive, must not count
     network.weightsHiddenOut[1][1] = 2.0f;
     network.outputs[0][2] = 0.42f;  // another slot's output stays
@@ -216,7 +222,8 @@ TEST_F(NetworkTest, ForwardPassActivationsAndLinearOutputs) {
 
     EXPECT_NEAR(network.outputs[0][3], 0.5 - 0.75 + 0 + 0.99, 1e-6);
     EXPECT_EQ(network.outputs[1][3], -1.5f);
-    for (int o = 2; o < 17; ++o) EXPECT_EQ(network.outputs[o][3], 0) << o;
+    for (int o = 2; o < 17; ++o)
+        EXPECT_EQ(network.outputs[o][3], 0) << o;
     EXPECT_EQ(network.outputs[0][2], 0.42f);
 }
 
@@ -230,12 +237,14 @@ TEST_F(NetworkTest, ForwardPassAtSlotZeroReadsTheLastSlot) {
     network.weightsInHidden[1][0] = 1.0f;
     network.forwardPass();
     EXPECT_EQ(network.hiddenState[0][0], 0.5f);
-    for (int h = 1; h < 7; ++h) EXPECT_EQ(network.hiddenState[h][0], 0) << h;
+    for (int h = 1; h < 7; ++h)
+        EXPECT_EQ(network.hiddenState[h][0], 0) << h;
 }
 
 TEST_F(NetworkTest, ZeroInputsAndStatesGiveZeroOutputsAndErrorsEqualToTargets) {
     network.timeSlot = 4;
-    for (int o = 0; o < 17; ++o) network.targets[o][4] = 0.02f * (o % 2 == 0 ? 1 : -1);
+    for (int o = 0; o < 17; ++o)
+        network.targets[o][4] = 0.02f * (o % 2 == 0 ? 1 : -1);
     network.forwardPass();
     network.computeErrors();
     for (int o = 0; o < 17; ++o) {
@@ -264,12 +273,14 @@ TEST_F(NetworkTest, ErrorsOfMagnitudeOneTenthGiveEstimationOneHundredth) {
     network.estimationIndex = 77;
     network.estimationHistory[76] = 3.0f;
     network.previousEstimation = 0.25f;
-    for (int o = 0; o < 17; ++o) network.errors[o][5] = o % 3 == 0 ? -0.1f : 0.1f;
+    for (int o = 0; o < 17; ++o)
+        network.errors[o][5] = o % 3 == 0 ? -0.1f : 0.1f;
     network.computeEstimation();
 
     // Seventeen float additions of 0.1, the mean rounded, then squared.
     float sum = 0;
-    for (int o = 0; o < 17; ++o) sum = sum + 0.1f;
+    for (int o = 0; o < 17; ++o)
+        sum = sum + 0.1f;
     const float mean = sum / 17;
     const float expected = mean * mean;
     EXPECT_EQ(network.estimation, expected);
@@ -288,18 +299,19 @@ TEST_F(NetworkTest, BackPropagationWalksBackThroughEverySlot) {
     network.hiddenCount = 2;
     network.timeSlot = 2;  // stages write slots 1, 0, 7, 6, 5, 4, 3
     network.errors[0][2] = 1.0f;
-    network.weightsHiddenOut[0][0] = 0.5f;  // neuron 0 sees output 0's error
-    network.hiddenState[0][2] = -0.5f;      // derivative factor (1 - 0.5)^2 at slot 2
+    network.weightsHiddenOut[0][0] = 0.5f;      // neuron 0 sees output 0's error
+    network.hiddenState[0][2] = -0.5f;          // derivative factor (1 - 0.5)^2 at slot 2
     network.weightsHiddenHidden[0][0] = 0.25f;  // neuron 0 feeds itself
     network.weightsHiddenHidden[0][1] = 0.5f;   // neuron 1 feeds neuron 0
-    network.errors[1][7] = 2.0f;            // an older slot's error
+    network.errors[1][7] = 2.0f;                // an older slot's error
     network.weightsHiddenOut[1][1] = 1.0f;
     // Stale signals in the current slot must not enter stage 1.
     network.hiddenDelta[0][2] = 100.0f;
     network.hiddenDelta[1][2] = 100.0f;
     // Inactive neuron 2 feeds neuron 0; its stale signals must not count.
     network.weightsHiddenHidden[2][0] = 1.0f;
-    for (int t = 0; t < 8; ++t) network.hiddenDelta[2][t] = 42.0f;
+    for (int t = 0; t < 8; ++t)
+        network.hiddenDelta[2][t] = 42.0f;
 
     network.backPropagate();
 
@@ -308,8 +320,7 @@ TEST_F(NetworkTest, BackPropagationWalksBackThroughEverySlot) {
     EXPECT_EQ(network.hiddenDelta[1][2], 0.0f);
     // Neuron 0: 0.25 x 0.5 / 0.1, then each stage x 0.25 / 0.1.
     const int slots[7] = {1, 0, 7, 6, 5, 4, 3};
-    const double neuron0[7] = {1.25, 3.125, 7.8125, 19.53125, 48.828125, 122.0703125,
-                               305.17578125};
+    const double neuron0[7] = {1.25, 3.125, 7.8125, 19.53125, 48.828125, 122.0703125, 305.17578125};
     // Neuron 1: 0.5 x neuron 0's signal of the stage before, / 0.1; at slot 6
     // plus output 1's error of slot 7: (2 + 0.5 x 7.8125) / 0.1.
     const double neuron1[7] = {0, 6.25, 15.625, 59.0625, 97.65625, 244.140625, 610.3515625};
@@ -318,7 +329,8 @@ TEST_F(NetworkTest, BackPropagationWalksBackThroughEverySlot) {
         EXPECT_NEAR(network.hiddenDelta[0][t], neuron0[n], neuron0[n] * 1e-6) << "slot " << t;
         EXPECT_NEAR(network.hiddenDelta[1][t], neuron1[n], neuron1[n] * 1e-6) << "slot " << t;
     }
-    for (int t = 0; t < 8; ++t) EXPECT_EQ(network.hiddenDelta[2][t], 42.0f) << t;
+    for (int t = 0; t < 8; ++t)
+        EXPECT_EQ(network.hiddenDelta[2][t], 42.0f) << t;
 }
 
 // ---- learning-rate rules ----------------------------------------------------
@@ -444,7 +456,7 @@ TEST_F(NetworkTest, WeightsLeavingTheRangeGoBackToNineSixteenthsOfFifteen) {
     network.weightsHiddenOut[3][0] = 0.9f;
     network.errors[3][0] = 100.0f;  // 0.9 + 0.1953125 x (1.125 - 0.81): stays in range
     network.weightsHiddenOut[4][0] = 0.0f;
-    network.errors[4][0] = 100.0f;  // 0.1953125 x 1.125
+    network.errors[4][0] = 100.0f;           // 0.1953125 x 1.125
     network.weightsHiddenOut[5][0] = -1.0f;  // zero gradient: both bounds are kept
     network.weightsHiddenOut[6][0] = 1.0f;
     network.weightsHiddenOut[7][0] = 0.5f;
@@ -494,11 +506,11 @@ TEST_F(NetworkTest, GradientsSumOverEverySlotAndTheActiveNeuronsOnly) {
     network.updateWeights(TeachingRegime::None);
 
     // step = 2^-8 x g x 1.125 from a zero weight.
-    EXPECT_EQ(network.weightsInHidden[0][1], 0.019775390625f);      // g = 4.5
-    EXPECT_EQ(network.weightsInHidden[0][0], 0.0f);                 // g = 0
-    EXPECT_EQ(network.weightsHiddenHidden[1][0], 0.0098876953125f); // g = 0.5 x 4.5
-    EXPECT_EQ(network.weightsHiddenHidden[0][1], 0.0f);             // neuron 1's state is 0
-    EXPECT_EQ(network.weightsHiddenOut[0][0], 0.017578125f);        // g = 8 x 0.5
+    EXPECT_EQ(network.weightsInHidden[0][1], 0.019775390625f);       // g = 4.5
+    EXPECT_EQ(network.weightsInHidden[0][0], 0.0f);                  // g = 0
+    EXPECT_EQ(network.weightsHiddenHidden[1][0], 0.0098876953125f);  // g = 0.5 x 4.5
+    EXPECT_EQ(network.weightsHiddenHidden[0][1], 0.0f);              // neuron 1's state is 0
+    EXPECT_EQ(network.weightsHiddenOut[0][0], 0.017578125f);         // g = 8 x 0.5
     EXPECT_EQ(network.weightsHiddenOut[0][1], 0.0f);
     EXPECT_EQ(network.weightsInHidden[0][2], 0.3f);
     EXPECT_EQ(network.weightsHiddenHidden[2][0], 0.3f);
@@ -509,8 +521,10 @@ TEST_F(NetworkTest, GradientsSumOverEverySlotAndTheActiveNeuronsOnly) {
 TEST_F(NetworkTest, ZeroErrorsChangeNoWeight) {
     // Some history to learn from, but no error anywhere.
     for (int t = 0; t < 8; ++t) {
-        for (int i = 0; i < 17; ++i) network.inputHistory[i][t] = 0.01f * (i + t + 1);
-        for (int h = 0; h < 10; ++h) network.hiddenState[h][t] = 0.05f * (h - t);
+        for (int i = 0; i < 17; ++i)
+            network.inputHistory[i][t] = 0.01f * (i + t + 1);
+        for (int h = 0; h < 10; ++h)
+            network.hiddenState[h][t] = 0.05f * (h - t);
     }
     const WeightSnapshot before(network);
     network.estimation = 0.01f;

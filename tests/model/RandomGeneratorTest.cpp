@@ -26,7 +26,8 @@ TEST(RandomGenerator, FirstDrawsAfterSeedZero) {
 TEST(RandomGenerator, SeedReplacesTheWholeState) {
     RandomGenerator random(fixedClock(0));
     random.seedRandom(4294967295u);
-    for (int n = 0; n < 10; ++n) random.randomInt();
+    for (int n = 0; n < 10; ++n)
+        random.randomInt();
     random.seedRandom(5);
     EXPECT_EQ(random.state, 5u);  // upper 32 bits cleared
 }
@@ -44,7 +45,8 @@ TEST(RandomGenerator, FollowsTheRuleOverLongRuns) {
             ASSERT_EQ(draw, reference.next()) << "seed " << seed << ", draw " << n;
             ASSERT_GE(draw, 0);
             ASSERT_LE(draw, 2147483647);
-            if (draw > largest) largest = draw;
+            if (draw > largest)
+                largest = draw;
         }
         // Draws span 0 to 2^31 - 1, not 0 to 32767.
         EXPECT_GT(largest, 2000000000) << "seed " << seed;
@@ -58,7 +60,8 @@ TEST(RandomGenerator, SameSeedSameSequence) {
     second.seedRandom(987654321u);
     second.randomInt();
     second.seedRandom(123456789u);
-    for (int n = 0; n < 1000; ++n) ASSERT_EQ(first.randomInt(), second.randomInt()) << n;
+    for (int n = 0; n < 1000; ++n)
+        ASSERT_EQ(first.randomInt(), second.randomInt()) << n;
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ using test::WeightSnapshot;
 constexpr std::uint32_t kClock = 1700000000u;
 
 class StagnationTest : public ::testing::Test {
-protected:
+  protected:
     // Runs the check on a fresh copy of `history`; tells whether it shook.
     // A shake sets the rate back to 0.1 and reseeds the generator.
     bool shakes(const float (&history)[170], std::int32_t e, std::int32_t iteration = 30) {
@@ -42,12 +42,13 @@ protected:
 // planting a large value which window, if any, counts it: a value in one
 // window alone breaks the balance; the same value added to both keeps it.
 class StagnationWindows : public StagnationTest {
-protected:
+  protected:
     template <typename Older, typename Newer>
     void checkWindows(std::int32_t e, Older inOlder, Newer inNewer, int olderEntry,
                       int newerEntry) {
         float base[170];
-        for (float& entry : base) entry = 1.0f;  // 20 against 20: a shake
+        for (float& entry : base)
+            entry = 1.0f;  // 20 against 20: a shake
         ASSERT_TRUE(shakes(base, e));
         for (int k = 0; k < 170; ++k) {
             float alone[170];
@@ -111,7 +112,8 @@ TEST_F(StagnationTest, AZeroHistoryNeverShakes) {
 
 TEST_F(StagnationTest, ChecksOnlyEveryThirtyIterations) {
     float history[170];
-    for (float& entry : history) entry = 1.0f;
+    for (float& entry : history)
+        entry = 1.0f;
     EXPECT_FALSE(shakes(history, 30, 29));
     EXPECT_FALSE(shakes(history, 30, 1));
     EXPECT_FALSE(shakes(history, 30, 31));
@@ -146,7 +148,8 @@ TEST_F(StagnationTest, ShakeMovesEachActiveWeightTowardsZeroInMatrixOrder) {
     ReferenceLcg reference(kClock);
     auto expected = [&reference](float w) {
         float q = static_cast<float>((reference.next() % 10000) * 0.0001);
-        if (w > 0) q = -q;
+        if (w > 0)
+            q = -q;
         return w + q * 0.01f;
     };
     for (int j = 0; j < 17; ++j) {
@@ -186,7 +189,8 @@ TEST_F(StagnationTest, ShakeMovesEachActiveWeightTowardsZeroInMatrixOrder) {
 // The first clock second whose first draw has the given residue mod 10000.
 std::uint32_t secondWithFirstResidue(std::int32_t residue) {
     for (std::uint32_t seconds = 1;; ++seconds) {
-        if (ReferenceLcg(seconds).next() % 10000 == residue) return seconds;
+        if (ReferenceLcg(seconds).next() % 10000 == residue)
+            return seconds;
     }
 }
 
@@ -210,13 +214,16 @@ TEST(Shake, TwoShakesInTheSameSecondDrawTheSameSizes) {
     Network network(random);
     // All weights negative, so each moves by +q x 0.01.
     for (auto& row : network.weightsInHidden) {
-        for (float& w : row) w = -0.5f;
+        for (float& w : row)
+            w = -0.5f;
     }
     network.shakeWeights(0.01f);
     float firstMoves[17];
-    for (int j = 0; j < 17; ++j) firstMoves[j] = network.weightsInHidden[j][0] + 0.5f;
+    for (int j = 0; j < 17; ++j)
+        firstMoves[j] = network.weightsInHidden[j][0] + 0.5f;
     for (auto& row : network.weightsInHidden) {
-        for (float& w : row) w = -0.5f;
+        for (float& w : row)
+            w = -0.5f;
     }
     random.randomInt();
     network.shakeWeights(0.01f);

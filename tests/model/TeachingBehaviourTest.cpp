@@ -19,8 +19,8 @@ struct Course {
     TeachingRegime regime;
     const char* name;
     int cycles;
-    int laterFrom;          // first cycle of the later 100
-    double largestRatio;    // later mean / first mean must stay below this
+    int laterFrom;        // first cycle of the later 100
+    double largestRatio;  // later mean / first mean must stay below this
 };
 
 // Measured with build-modeltests/bin/varkelon-teach over ten clocks; the
@@ -45,7 +45,8 @@ TEST(TeachingBehaviour, EstimationFallsInEveryRegime) {
             double later = 0;
             for (int k = 1; k <= course.cycles; ++k) {
                 m.manager.step();
-                if (k <= 100) first += m.network.estimation;
+                if (k <= 100)
+                    first += m.network.estimation;
                 if (k >= course.laterFrom && k < course.laterFrom + 100) {
                     later += m.network.estimation;
                 }
@@ -81,7 +82,8 @@ TEST(TeachingBehaviour, BoundsHoldOverAHundredThousandCyclesWithChanges) {
         const std::string broken = test::brokenInvariant(m.model);
         ASSERT_TRUE(broken.empty()) << broken << " after cycle " << cycle;
     }
-    for (int regime = 0; regime < 5; ++regime) EXPECT_GT(regimesSeen[regime], 1000) << regime;
+    for (int regime = 0; regime < 5; ++regime)
+        EXPECT_GT(regimesSeen[regime], 1000) << regime;
 }
 
 }  // namespace

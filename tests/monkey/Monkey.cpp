@@ -19,9 +19,9 @@
 
 #include "ModelInvariants.h"
 #include "model/TeachingModel.h"
+#include "shell/AboutBox.h"
 #include "shell/FormParts.h"
-#include "shell/TAboutBox.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "shell/UpDown.h"
 
 namespace varkelon::test {
@@ -96,7 +96,7 @@ void Monkey::openWindow() {
     parts.makeModel = [this](Manager::RegimeSource regime) {
         return std::make_unique<TeachingModel>([this] { return seconds_; }, std::move(regime));
     };
-    form_ = std::make_unique<TForm1>(errors_, std::move(parts));
+    form_ = std::make_unique<MainWindow>(errors_, std::move(parts));
     ++windows_;
 
     tabs_ = control<QTabWidget>("PageControl1")->tabBar();
@@ -267,14 +267,14 @@ QWidget* Monkey::focusTarget() const {
 
 bool Monkey::eventFilter(QObject* watched, QEvent* event) {
     // The about box is modal: it is closed from the event loop it runs,
-    // after a few milliseconds in which Timer1 may tick behind it.
-    if (event->type() == QEvent::Show && qobject_cast<TAboutBox*>(watched) != nullptr)
+    // after a few milliseconds in which teachingTimer may tick behind it.
+    if (event->type() == QEvent::Show && qobject_cast<AboutBox*>(watched) != nullptr)
         closer_.start(pick(4) == 0 ? pick(40) : 0);
     return QObject::eventFilter(watched, event);
 }
 
 void Monkey::closeAboutBox() {
-    auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+    auto* box = qobject_cast<AboutBox*>(QApplication::activeModalWidget());
     if (box == nullptr) {
         closerFailure_ = QStringLiteral("the about box is shown but not modal");
         if (QWidget* other = QApplication::activeModalWidget())
@@ -425,11 +425,11 @@ void Monkey::run(Action action) {
         }
         case Action::Tick:
             // The ticks the timer would give, without waiting for them.
-            if (form_->timer1().isActive()) {
+            if (form_->timer().isActive()) {
                 const int ticks = 1 + pick(5);
                 note(QStringLiteral("%1 ticks").arg(ticks));
                 for (int tick = 0; tick < ticks; ++tick)
-                    form_->Timer1Timer();
+                    form_->teachOnTick();
             }
             break;
         case Action::Wait: {
@@ -456,7 +456,7 @@ QString Monkey::check() {
     if (!form_->isVisible()) {
         if (form_->model() != nullptr || form_->viewer() != nullptr)
             return QStringLiteral("the closed window kept its model");
-        if (form_->timer1().isActive())
+        if (form_->timer().isActive())
             return QStringLiteral("the closed window's timer is on");
         note(QStringLiteral("the window closed; a new one opens"));
         openWindow();

@@ -23,7 +23,7 @@ class QWidget;
 
 namespace varkelon {
 
-class TForm1;
+class MainWindow;
 
 namespace test {
 
@@ -34,7 +34,7 @@ namespace test {
 class Monkey : public QObject {
     Q_OBJECT
 
-public:
+  public:
     Monkey(RecordedErrors& errors, std::uint32_t seed);
     ~Monkey() override;
 
@@ -51,10 +51,10 @@ public:
     int windows() const { return windows_; }
     int languageSwitches() const { return languageSwitches_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     enum class Action {
         Quickly,
         Step,
@@ -106,7 +106,7 @@ private:
     // The model's clock: moves on now and then, so that rebuilds differ.
     std::uint32_t seconds_ = 1700000000u;
 
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindow> form_;
     std::unique_ptr<ReadoutProbe> probe_;
     QTimer closer_;
     QString closerFailure_;

@@ -1,7 +1,7 @@
 // The real main window under a stream of random user actions. The actions
 // are seeded: VARKELON_MONKEY_SEED replays a failure (the seed is printed
 // with it), VARKELON_MONKEY_ACTIONS makes the run shorter or longer. The
-// same seed gives the same actions; only the ticks Timer1 adds by itself
+// same seed gives the same actions; only the ticks teachingTimer adds by itself
 // while events run depend on the machine's pace.
 #include <cstdlib>
 
@@ -25,14 +25,14 @@ long environmentNumber(const char* name, long fallback) {
 class MonkeyTest : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit MonkeyTest(RecordedErrors& errors) : errors_(errors) {}
 
-private slots:
+  private slots:
     void countTextSkipsTheSpacesQtSkips();
     void randomActionsLeaveTheWindowSound();
 
-private:
+  private:
     RecordedErrors& errors_;
 };
 

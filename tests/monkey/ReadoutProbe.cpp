@@ -3,19 +3,19 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 #include "view/Viewer.h"
 
 namespace varkelon::test {
 
-int visiblePage(const TForm1& form) {
+int visiblePage(const MainWindow& form) {
     for (Page page : {Page::Graph, Page::Estimation, Page::Table})
         if (form.isPageVisible(page))
             return static_cast<int>(page);
     return -1;
 }
 
-ReadoutProbe::ReadoutProbe(const TForm1& form, Viewer& viewer, Readouts iterationReadouts)
+ReadoutProbe::ReadoutProbe(const MainWindow& form, Viewer& viewer, Readouts iterationReadouts)
     : form_(form), viewer_(viewer), readouts_(iterationReadouts) {}
 
 void ReadoutProbe::teachingReset() {
@@ -33,7 +33,7 @@ void ReadoutProbe::refresh() {
         return;
     }
     // A quick tick writes its readouts after its tenth cycle.
-    if (form_.quickMode != 0 && form_.timer1().isActive())
+    if (form_.quickMode && form_.timer().isActive())
         return;
     const QString expected = QString::number(form_.model()->manager.iteration + 1);
     const QString shown = readouts_[page]->text();

@@ -10,7 +10,7 @@ class QLineEdit;
 
 namespace varkelon {
 
-class TForm1;
+class MainWindow;
 class Viewer;
 
 namespace test {
@@ -19,11 +19,11 @@ namespace test {
 // unchanged. After every refresh a cycle made outside a quick tick, it reads
 // the visible page's iteration readout, and it counts the resets.
 class ReadoutProbe : public TeachingDisplay {
-public:
+  public:
     // The iteration readouts by page: Graph, Estimation, Table.
     using Readouts = std::array<const QLineEdit*, 3>;
 
-    ReadoutProbe(const TForm1& form, Viewer& viewer, Readouts iterationReadouts);
+    ReadoutProbe(const MainWindow& form, Viewer& viewer, Readouts iterationReadouts);
 
     void teachingReset() override;
     void refresh() override;
@@ -33,14 +33,14 @@ public:
     // The first wrong readout seen during a refresh; empty while none was.
     QString failure;
 
-private:
-    const TForm1& form_;
+  private:
+    const MainWindow& form_;
     Viewer& viewer_;
     Readouts readouts_;
 };
 
 // The page index the window's tab control shows.
-int visiblePage(const TForm1& form);
+int visiblePage(const MainWindow& form);
 
 }  // namespace test
 }  // namespace varkelon

@@ -29,14 +29,17 @@ class AccessibilityTest : public QObject {
 
 void AccessibilityTest::lampSaysTheMode() {
     ShownForm shown;
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     QWidget* lamp = shown.control<QWidget>("Memo1");
     QCOMPARE(accessibleName(lamp), QStringLiteral("Stopped"));
     // Every command from a mode with other words.
-    const std::pair<void (TForm1::*)(), const char*> commands[] = {
-        {&TForm1::Button3Click, "Step"},         {&TForm1::Button1Click, "Quick"},
-        {&TForm1::ScrollBar1Enter, "Continuous"}, {&TForm1::Button4Click, "Stopped"},
-        {&TForm1::Button1Click, "Quick"},         {&TForm1::Button3Click, "Step"},
+    const std::pair<void (MainWindow::*)(), const char*> commands[] = {
+        {&MainWindow::teachOneStep, "Step"},
+        {&MainWindow::startQuickTeaching, "Quick"},
+        {&MainWindow::startContinuousTeaching, "Continuous"},
+        {&MainWindow::stopTeaching, "Stopped"},
+        {&MainWindow::startQuickTeaching, "Quick"},
+        {&MainWindow::teachOneStep, "Step"},
     };
     for (const auto& [command, words] : commands) {
         (shown.form.*command)();

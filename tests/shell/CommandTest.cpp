@@ -61,7 +61,7 @@ void enter(ShownForm& shown, Mode mode) {
     }
 }
 
-// Collects every interval Timer1 is given.
+// Collects every interval teachingTimer is given.
 struct IntervalLog {
     explicit IntervalLog(QTimer& timer)
         : notifier(timer.bindableInterval().addNotifier(
@@ -144,12 +144,12 @@ void CommandTest::modeTransitions() {
     QFETCH(int, hiddenCount);
     ShownForm shown;
     // Commands only: no tick may come while the test runs.
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     enter(shown, from);
     shown.network().hiddenCount = 3;
     run(shown, command);
     QCOMPARE(shown.form.lampColour(), QColor(lamp));
-    QCOMPARE(shown.form.timer1().isActive(), timerOn);
+    QCOMPARE(shown.form.timer().isActive(), timerOn);
     QCOMPARE(shown.form.quickMode, quickMode);
     QCOMPARE(shown.manager().built, built);
     QCOMPARE(shown.manager().iteration, iteration);
@@ -159,20 +159,20 @@ void CommandTest::modeTransitions() {
 void CommandTest::stepDuringQuickTeachingStopsTheTimer() {
     ShownForm shown;
     run(shown, Command::Quickly);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 10);
     // Keeps the timer on, but too slow to tick before Step.
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     run(shown, Command::Step);
     QCOMPARE(shown.manager().iteration, 11);
-    QVERIFY(!shown.form.timer1().isActive());
+    QVERIFY(!shown.form.timer().isActive());
     QCOMPARE(shown.form.quickMode, 1);
 }
 
 // The ticks are called here one by one, with the timer itself stopped.
 void CommandTest::tickPaceAndCycles() {
     ShownForm shown;
-    QTimer& timer = shown.form.timer1();
+    QTimer& timer = shown.form.timer();
     auto* speed = shown.control<QScrollBar>("ScrollBar1");
     timer.setInterval(3600000);
     run(shown, Command::Scroll);
@@ -180,37 +180,37 @@ void CommandTest::tickPaceAndCycles() {
     IntervalLog log(timer);
 
     // Thumb at 2000: 2050 - 2000 = 50 ms, one cycle per tick.
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 1);
     QCOMPARE(log.values, QList<int>{50});
     // Unchanged thumb: the interval is left alone.
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 2);
     QCOMPARE(log.values, QList<int>{50});
     speed->setValue(50);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(log.values, (QList<int>{50, 2000}));
     speed->setValue(1000);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(log.values, (QList<int>{50, 2000, 1050}));
     QCOMPARE(shown.manager().iteration, 4);
 
     // Quick mode starts at the quick pace; then ten cycles a tick, the
     // interval to 2050 - position, then 30 ms.
-    shown.form.Button1Click();
+    shown.form.startQuickTeaching();
     timer.stop();
     QCOMPARE(log.values, (QList<int>{50, 2000, 1050, 30}));
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 14);
     QCOMPARE(log.values, (QList<int>{50, 2000, 1050, 30, 1050, 30}));
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 24);
     QCOMPARE(log.values, (QList<int>{50, 2000, 1050, 30, 1050, 30, 1050, 30}));
     QCOMPARE(timer.interval(), 30);
     // Back to normal pace: the next tick sets the thumb's interval again.
-    shown.form.ScrollBar1Enter();
+    shown.form.startContinuousTeaching();
     timer.stop();
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 25);
     QCOMPARE(timer.interval(), 1050);
 }
@@ -226,31 +226,31 @@ void CommandTest::scrollBarStepsAndPace() {
     QCOMPARE(speed->value(), 1599);
     QTest::mouseClick(speed, Qt::LeftButton, {}, QPoint(speed->width() - 3, speed->height() / 2));
     QCOMPARE(speed->value(), 1999);
-    shown.form.Timer1Timer();
-    QCOMPARE(shown.form.timer1().interval(), 51);
+    shown.form.teachOnTick();
+    QCOMPARE(shown.form.timer().interval(), 51);
     for (int click = 0; click < 6; ++click)
         QTest::mouseClick(speed, Qt::LeftButton, {}, QPoint(3, speed->height() / 2));
     QCOMPARE(speed->value(), 50);
-    shown.form.Timer1Timer();
-    QCOMPARE(shown.form.timer1().interval(), 2000);
+    shown.form.teachOnTick();
+    QCOMPARE(shown.form.timer().interval(), 2000);
 }
 
 // A restarted period would begin again at its full length; one left alone
 // goes on running down. Nothing here depends on how fast the machine is.
 void CommandTest::unchangedSettingsLeaveThePeriodAlone() {
     ShownForm shown;
-    QTimer& timer = shown.form.timer1();
+    QTimer& timer = shown.form.timer();
     run(shown, Command::Scroll);
     shown.control<QScrollBar>("ScrollBar1")->setValue(50);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(timer.interval(), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(timer.remainingTime() < 1990, 30000);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QVERIFY(timer.remainingTime() < 1995);
     // Switching on a timer that is on already does not restart it either.
-    shown.form.ScrollBar1Enter();
+    shown.form.startContinuousTeaching();
     QVERIFY(timer.remainingTime() < 1995);
-    shown.form.Button1Click();
+    shown.form.startQuickTeaching();
     QVERIFY(timer.remainingTime() < 1995);
     QCOMPARE(shown.manager().iteration, 2);
 }
@@ -259,14 +259,14 @@ void CommandTest::ticksThroughTheTimer() {
     ShownForm shown;
     run(shown, Command::Scroll);
     QTRY_VERIFY_WITH_TIMEOUT(shown.manager().iteration >= 3, 30000);
-    QCOMPARE(shown.form.timer1().interval(), 50);
+    QCOMPARE(shown.form.timer().interval(), 50);
     run(shown, Command::Quickly);
     const int atQuickly = shown.manager().iteration;
     QTRY_VERIFY_WITH_TIMEOUT(shown.manager().iteration >= atQuickly + 20, 30000);
     // Ticks come whole: ten cycles each.
     run(shown, Command::Stop);
     QCOMPARE((shown.manager().iteration - atQuickly) % 10, 0);
-    QCOMPARE(shown.form.timer1().interval(), 30);
+    QCOMPARE(shown.form.timer().interval(), 30);
 }
 
 void CommandTest::exitClosesAndTeachesNoMore() {
@@ -276,9 +276,9 @@ void CommandTest::exitClosesAndTeachesNoMore() {
     QVERIFY(!shown.form.isVisible());
     QVERIFY(shown.form.model() == nullptr);
     QVERIFY(shown.form.viewer() == nullptr);
-    QVERIFY(!shown.form.timer1().isActive());
-    shown.form.Timer1Timer();
-    shown.form.Button3Click();
+    QVERIFY(!shown.form.timer().isActive());
+    shown.form.teachOnTick();
+    shown.form.teachOneStep();
     QVERIFY(shown.form.model() == nullptr);
 }
 

@@ -15,7 +15,7 @@
 #include <QTimer>
 
 #include "ShellTestSupport.h"
-#include "shell/TAboutBox.h"
+#include "shell/AboutBox.h"
 
 namespace varkelon::test {
 
@@ -42,8 +42,8 @@ class EventTest : public QObject {
 
 void EventTest::enterClicksTheDefaultButton() {
     ShownForm shown;
-    shown.form.timer1().setInterval(3600000);
-    // RadioButton1 has the focus at start and has no use for Enter.
+    shown.form.timer().setInterval(3600000);
+    // staticButton has the focus at start and has no use for Enter.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(shown.form.lampColour(), QColor(0, 255, 0));
     QCOMPARE(shown.form.quickMode, 1);
@@ -53,7 +53,7 @@ void EventTest::enterClicksTheDefaultButton() {
     QTest::keyClick(step, Qt::Key_Enter);
     QCOMPARE(shown.form.lampColour(), QColor(0, 0, 255));
     QCOMPARE(shown.manager().iteration, 1);
-    // Memo2 takes no Enter as a new line; the memo keeps the focus, and the
+    // neuronCountBox takes no Enter as a new line; the memo keeps the focus, and the
     // count typed into it is applied before Quickly runs.
     auto* memo = shown.control<QLineEdit>("Memo2");
     memo->setFocus();
@@ -100,13 +100,13 @@ void EventTest::pagesTurnFromAnyControl() {
 
 void EventTest::quickTickShowsItsLastCycleAndKeepsTheFocusShown() {
     ShownForm shown;
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     auto* iteration = shown.control<QLineEdit>("Edit5");
     iteration->setFocus(Qt::TabFocusReason);
     QCOMPARE(iteration->selectedText(), QStringLiteral("0"));
-    shown.form.Button1Click();
-    shown.form.timer1().stop();
-    shown.form.Timer1Timer();
+    shown.form.startQuickTeaching();
+    shown.form.timer().stop();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 10);
     QCOMPARE(iteration->text(), QStringLiteral("11"));
     QCOMPARE(iteration->selectedText(), QStringLiteral("11"));
@@ -149,8 +149,8 @@ void EventTest::aboutBoxLeavesTeachingRunning() {
     int boxes = 0;
     QString caption;
     // Three ticks after the box is up, Enter closes it as OK does.
-    const QMetaObject::Connection watch = connect(&shown.form.timer1(), &QTimer::timeout, [&] {
-        auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget());
+    const QMetaObject::Connection watch = connect(&shown.form.timer(), &QTimer::timeout, [&] {
+        auto* box = qobject_cast<AboutBox*>(QApplication::activeModalWidget());
         if (box == nullptr)
             return;
         caption = box->windowTitle();
@@ -177,7 +177,7 @@ void EventTest::aboutBoxLeavesTeachingRunning() {
         QVERIFY(QApplication::activeModalWidget() == nullptr);
     }
     disconnect(watch);
-    QVERIFY(shown.form.timer1().isActive());
+    QVERIFY(shown.form.timer().isActive());
 }
 
 void EventTest::exceptionInAHandlerIsShown() {
@@ -196,14 +196,14 @@ void EventTest::exceptionInAHandlerIsShown() {
     // A tick that fails fails again at the next tick: the timer stays on.
     QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
     QTest::mouseClick(shown.control<QWidget>("Button1"), Qt::LeftButton);
-    shown.form.timer1().setInterval(0);
-    const QMetaObject::Connection fail = connect(&shown.form.timer1(), &QTimer::timeout,
+    shown.form.timer().setInterval(0);
+    const QMetaObject::Connection fail = connect(&shown.form.timer(), &QTimer::timeout,
                                                  [] { throw std::runtime_error("Tick failed"); });
     QTRY_VERIFY_WITH_TIMEOUT(recordedErrors().texts.size() >= 3, 30000);
     disconnect(fail);
     QCOMPARE(recordedErrors().texts[1], QStringLiteral("Tick failed."));
     QCOMPARE(recordedErrors().texts[2], QStringLiteral("Tick failed."));
-    QVERIFY(shown.form.timer1().isActive());
+    QVERIFY(shown.form.timer().isActive());
     QCOMPARE(ErrorDisplay::textOf(QStringLiteral("Done.")), QStringLiteral("Done."));
 }
 
@@ -337,7 +337,7 @@ void EventTest::returningToAPageShowsNoOldDrawing() {
 
 void EventTest::speedBarArrowsMoveTheThumbTheirWay() {
     ShownForm shown;
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     auto* speed = shown.control<QScrollBar>("ScrollBar1");
     speed->setFocus();
     speed->setValue(1000);

@@ -1,15 +1,15 @@
 // The main window as it comes up: every control's place, text and hint, the
-// start state FormCreate leaves, the tab order, and a window whose model
+// start state buildModel leaves, the tab order, and a window whose model
 // objects could not be made.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -90,7 +90,7 @@ void FormTest::controlsAtTheirPlaces_data() {
     row("Button2", {64, 79, 49, 26}, "Exit", "Exit from Varkelon");
     row("Panel5", {0, 0, 378, 250}, "");
     row("Edit5", {24, 256, 74, 21}, "0");
-    row("Edit6", {152, 256, 74, 21}, kAnyText);  // FormCreate's refresh writes it
+    row("Edit6", {152, 256, 74, 21}, kAnyText);  // buildModel's refresh writes it
     row("Edit7", {280, 256, 74, 21}, kAnyText);
     row("Label4", {32, 280, 38, 13}, "Iteration", "Number of teaching cycle");
     row("Label5", {160, 280, 48, 13}, "Estimation", "Quality of the neuronet adaptation");
@@ -137,7 +137,7 @@ void FormTest::controlsAtTheirPlaces() {
 
 void FormTest::startState() {
     ShownForm shown;
-    TForm1& form = shown.form;
+    MainWindow& form = shown.form;
     QCOMPARE(form.windowTitle(), QStringLiteral("  Varkelon"));
     QCOMPARE(form.size(), QSize(516, 326));
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -153,8 +153,8 @@ void FormTest::startState() {
     QCOMPARE(QApplication::focusWidget(), shown.control<QWidget>("RadioButton1"));
     QCOMPARE(form.lampColour(), QColor(255, 0, 0));
     QVERIFY(!shown.control<QWidget>("Memo1")->isEnabled());
-    QVERIFY(!form.timer1().isActive());
-    QCOMPARE(form.timer1().interval(), 100);
+    QVERIFY(!form.timer().isActive());
+    QCOMPARE(form.timer().interval(), 100);
     QCOMPARE(form.quickMode, 0);
     QCOMPARE(shown.manager().built, 0);
     QCOMPARE(shown.manager().iteration, 0);
@@ -204,7 +204,7 @@ void FormTest::resizingMovesNothing() {
 void FormTest::tabOrderVisitsTheStops() {
     ShownForm shown;
     // A long period, so that entering the scroll bar on the way ticks nothing.
-    shown.form.timer1().setInterval(3600000);
+    shown.form.timer().setInterval(3600000);
     auto* pages = shown.control<QTabWidget>("PageControl1");
     const auto focusedName = [pages] {
         QWidget* focused = QApplication::focusWidget();
@@ -245,10 +245,10 @@ void FormTest::captionsFitInBothLanguages() {
     ShownForm shown;
     auto* pages = shown.control<QTabWidget>("PageControl1");
     const int titleLeft = shown.control<QWidget>("Panel2")->x();
-    const char* const labels[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
+    const char* const labels[] = {"Label1", "Label2", "Label3", "Label4",  "Label5", "Label6",
                                   "Label7", "Label8", "Label9", "Label10", "Label11"};
     for (int language : {1, 0, 1}) {
-        shown.form.ComboBox1Change(language);
+        shown.form.switchCaptions(language);
         for (const char* name : labels) {
             QWidget* label = shown.control<QWidget>(name);
             QVERIFY2(fitsItsText(label), name);
@@ -269,7 +269,7 @@ void FormTest::failedModelLeavesCommandsInert() {
     };
     ShownForm shown(parts);
     QCOMPARE(recordedErrors().texts, QStringList{QStringLiteral("Out of memory.")});
-    TForm1& form = shown.form;
+    MainWindow& form = shown.form;
     QVERIFY(form.model() == nullptr);
     // The window is up with its headings, and no command does anything.
     QCOMPARE(shown.control<QTableWidget>("StringGrid1")->horizontalHeaderItem(0)->text(),
@@ -278,10 +278,10 @@ void FormTest::failedModelLeavesCommandsInert() {
     for (const char* command : {"Button1", "Button3", "ScrollBar1", "Button4"}) {
         QTest::mouseClick(shown.control<QWidget>(command), Qt::LeftButton);
         QCOMPARE(form.lampColour(), QColor(255, 0, 0));
-        QVERIFY(!form.timer1().isActive());
+        QVERIFY(!form.timer().isActive());
         QCOMPARE(form.quickMode, 0);
     }
-    form.Timer1Timer();
+    form.teachOnTick();
     QTest::mouseClick(shown.control<QWidget>("RadioButton5"), Qt::LeftButton);
     shown.control<QLineEdit>("Memo2")->setFocus();
     shown.control<QLineEdit>("Memo2")->setText(QStringLiteral("0"));
@@ -298,9 +298,9 @@ void FormTest::failedBitmapLeavesCommandsInert() {
     QCOMPARE(recordedErrors().texts, QStringList{QStringLiteral("Out of system resources.")});
     for (const char* command : {"Button3", "Button1"})
         QTest::mouseClick(shown.control<QWidget>(command), Qt::LeftButton);
-    shown.form.Timer1Timer();
+    shown.form.teachOnTick();
     QCOMPARE(shown.manager().iteration, 0);
-    QVERIFY(!shown.form.timer1().isActive());
+    QVERIFY(!shown.form.timer().isActive());
     QCOMPARE(shown.form.lampColour(), QColor(255, 0, 0));
 }
 

@@ -1,4 +1,4 @@
-// The neuron count from Memo2's text and from the spinner UpDown1.
+// The neuron count from neuronCountBox's text and from the spinner neuronSpinner.
 #include <algorithm>
 
 #include <QLineEdit>
@@ -11,7 +11,7 @@ namespace varkelon::test {
 
 namespace {
 
-// Types into Memo2 as the user does, then moves the focus elsewhere.
+// Types into neuronCountBox as the user does, then moves the focus elsewhere.
 void typeCount(ShownForm& shown, const QString& text) {
     auto* memo = shown.control<QLineEdit>("Memo2");
     memo->setFocus();
@@ -78,7 +78,7 @@ void NeuronCountTest::typedCountAppliesBeforeTheCommand() {
     ShownForm shown;
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     typeCount(shown, QStringLiteral("3"));
-    // Pressing Step takes the focus from Memo2 before the click runs the step.
+    // Pressing Step takes the focus from neuronCountBox before the click runs the step.
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     QCOMPARE(shown.network().hiddenCount, 3);
     QCOMPARE(shown.manager().iteration, 2);

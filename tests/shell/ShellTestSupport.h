@@ -10,7 +10,7 @@
 
 #include "RecordedErrors.h"
 #include "shell/FormParts.h"
-#include "shell/TForm1.h"
+#include "shell/MainWindow.h"
 
 namespace varkelon::test {
 
@@ -53,7 +53,7 @@ struct ShownForm {
     Manager& manager() { return form.model()->manager; }
     Network& network() { return form.model()->network; }
 
-    TForm1 form;
+    MainWindow form;
 };
 
 int runFormTests(int argc, char** argv);

@@ -171,7 +171,7 @@ void WindowOptionsTest::fixedClockReplaysTheTeachingRun() {
     // Quickly from the start in Static, a few ticks, Stop.
     QTest::mouseClick(shown.control<QPushButton>("Button1"), Qt::LeftButton);
     for (int tick = 0; tick < 7; ++tick)
-        shown.form.Timer1Timer();
+        shown.form.teachOnTick();
     QTest::mouseClick(shown.control<QPushButton>("Button4"), Qt::LeftButton);
     const std::int32_t cycles = shown.manager().iteration;
     QVERIFY(cycles >= 70);

@@ -46,14 +46,17 @@ TEST(ModelSoak, InvariantsHoldOverAMillionCyclesWithRandomChanges) {
             regime = static_cast<TeachingRegime>(anyRegime(changes));
             model.network.hiddenCount = anyCount(changes);
             seconds += static_cast<std::uint32_t>(changes() % 3);
-            if (changes() % 50 == 0) model.manager.reset();
+            if (changes() % 50 == 0)
+                model.manager.reset();
             nextChange = cycle + changeEvery(changes);
         }
         model.manager.step();
         const std::string broken = test::brokenInvariant(model);
-        ASSERT_TRUE(broken.empty()) << broken << " after cycle " << cycle << " (seed " << seed << ")";
+        ASSERT_TRUE(broken.empty())
+            << broken << " after cycle " << cycle << " (seed " << seed << ")";
     }
-    EXPECT_EQ(testing::heapAllocationCount(), allocationsBefore) << "teaching allocated on the heap";
+    EXPECT_EQ(testing::heapAllocationCount(), allocationsBefore)
+        << "teaching allocated on the heap";
 }
 
 }  // namespace

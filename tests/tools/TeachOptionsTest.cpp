@@ -12,7 +12,9 @@
 namespace varkelon {
 namespace {
 
-TeachParse parse(std::vector<std::string_view> arguments) { return parseTeachOptions(arguments); }
+TeachParse parse(std::vector<std::string_view> arguments) {
+    return parseTeachOptions(arguments);
+}
 
 TEST(TeachOptions, RequiredOnlyGivesTheDefaults) {
     const TeachParse result = parse({"--clock", "1700000000", "--cycles", "1000"});
@@ -28,10 +30,9 @@ TEST(TeachOptions, RequiredOnlyGivesTheDefaults) {
 }
 
 TEST(TeachOptions, EveryOptionInAnyOrder) {
-    const TeachParse result =
-        parse({"--quiet", "--switch", "20:none", "--cycles", "0", "--regime", "sin+random",
-               "--neurons", "5:10", "--switch", "3:random", "--clock", "4294967295",
-               "--neurons", "7:1"});
+    const TeachParse result = parse({"--quiet", "--switch", "20:none", "--cycles", "0", "--regime",
+                                     "sin+random", "--neurons", "5:10", "--switch", "3:random",
+                                     "--clock", "4294967295", "--neurons", "7:1"});
     ASSERT_TRUE(result.options.has_value()) << result.error;
     const TeachOptions& options = *result.options;
     EXPECT_EQ(options.clock, 4294967295u);
@@ -177,16 +178,16 @@ TEST(TeachOptions, KernelBuildsByNameWhereTheProcessorRunsThem) {
         const std::string end = " on this processor, not '" + std::string(bad) + "'";
         EXPECT_EQ(result.error.substr(result.error.size() - end.size()), end);
         for (KernelBuild build : kKernelBuilds) {
-            if (!kernelBuildSupported(build)) continue;
+            if (!kernelBuildSupported(build))
+                continue;
             EXPECT_NE(result.error.find(kernelBuildName(build)), std::string::npos) << bad;
         }
     }
 }
 
 TEST(TeachOptions, NumbersAtTheirLimitsAreAccepted) {
-    const TeachParse result =
-        parse({"--clock", "0", "--cycles", "2147483647", "--switch", "2147483647:sin",
-               "--neurons", "1:1", "--neurons", "2:10"});
+    const TeachParse result = parse({"--clock", "0", "--cycles", "2147483647", "--switch",
+                                     "2147483647:sin", "--neurons", "1:1", "--neurons", "2:10"});
     ASSERT_TRUE(result.options.has_value()) << result.error;
     EXPECT_EQ(result.options->cycles, 2147483647);
     EXPECT_EQ(result.options->switches[0].cycle, 2147483647);

@@ -59,15 +59,18 @@ ProgramRun runProgram(const std::vector<std::string>& arguments, const std::stri
     }
     command.append(" 2>");
     command.append(quoted(errPath));
-    if (!redirect.empty()) command.append(" " + redirect);
+    if (!redirect.empty())
+        command.append(" " + redirect);
 
     ProgramRun result;
     FILE* pipe = popen(command.c_str(), "r");
     EXPECT_NE(pipe, nullptr);
-    if (pipe == nullptr) return result;
+    if (pipe == nullptr)
+        return result;
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        result.out.append(buffer, got);
     const int wait = pclose(pipe);
     result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
 
@@ -83,7 +86,8 @@ std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     std::string part;
     std::istringstream stream(text);
-    while (std::getline(stream, part, separator)) parts.push_back(part);
+    while (std::getline(stream, part, separator))
+        parts.push_back(part);
     return parts;
 }
 
@@ -180,8 +184,8 @@ std::vector<double> estimations(const std::vector<std::string>& lines) {
 }
 
 TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
-    const std::vector<std::string> arguments = {"--clock", "1700000000", "--cycles", "1000",
-                                                "--regime", "sin"};
+    const std::vector<std::string> arguments = {"--clock", "1700000000", "--cycles",
+                                                "1000",    "--regime",   "sin"};
     const ProgramRun first = runProgram(arguments);
     ASSERT_EQ(first.status, 0);
     EXPECT_EQ(first.err, "");
@@ -194,7 +198,8 @@ TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
     TeachingModel model([] { return 1700000000u; }, [] { return TeachingRegime::Sin; });
     model.manager.reset();
     for (int k = 0; k <= 1000; ++k) {
-        if (k > 0) model.manager.step();
+        if (k > 0)
+            model.manager.step();
         const std::string& line = lines[k + 1];
         ASSERT_EQ(line, expectedRow(model, TeachingRegime::Sin)) << "row " << k;
         const std::vector<std::string> fields = split(line, ',');
@@ -208,8 +213,10 @@ TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
     const std::vector<double> values = estimations(lines);
     double firstSum = 0;
     double lastSum = 0;
-    for (int k = 1; k <= 100; ++k) firstSum += values[k];
-    for (int k = 901; k <= 1000; ++k) lastSum += values[k];
+    for (int k = 1; k <= 100; ++k)
+        firstSum += values[k];
+    for (int k = 901; k <= 1000; ++k)
+        lastSum += values[k];
     EXPECT_LT(lastSum, 0.2 * firstSum) << "first " << firstSum / 100 << ", last " << lastSum / 100;
 
     const ProgramRun second = runProgram(arguments);
@@ -218,7 +225,8 @@ TEST(TeachProgram, ThousandSinCyclesTeachTheNetworkAndRepeatByteForByte) {
 
     // Every build of the network's hot loops prints the same bytes.
     for (KernelBuild build : kKernelBuilds) {
-        if (!kernelBuildSupported(build)) continue;
+        if (!kernelBuildSupported(build))
+            continue;
         std::vector<std::string> withKernels = arguments;
         withKernels.insert(withKernels.end(), {"--kernels", std::string(kernelBuildName(build))});
         const ProgramRun run = runProgram(withKernels);
@@ -271,19 +279,23 @@ TEST(TeachProgram, SwitchesAndNeuronCountsTakeEffectAtTheirCycle) {
     TeachingModel model([] { return 1700000000u; }, [&regime] { return regime; });
     model.manager.reset();
     for (int k = 1; k <= 40; ++k) {
-        if (k == 10) regime = TeachingRegime::Random;
-        if (k == 20) regime = TeachingRegime::SinPlusRandom;
-        if (k == 15) model.network.hiddenCount = 3;
-        if (k == 25) model.network.hiddenCount = 10;
+        if (k == 10)
+            regime = TeachingRegime::Random;
+        if (k == 20)
+            regime = TeachingRegime::SinPlusRandom;
+        if (k == 15)
+            model.network.hiddenCount = 3;
+        if (k == 25)
+            model.network.hiddenCount = 10;
         model.manager.step();
         EXPECT_EQ(lines[k + 1], expectedRow(model, regime)) << "row " << k;
     }
 }
 
 TEST(TeachProgram, LaterChangesForOneCycleWin) {
-    const ProgramRun result = runProgram({"--clock", "5", "--cycles", "3", "--switch", "2:sin",
-                                          "--switch", "2:random", "--neurons", "2:4", "--neurons",
-                                          "2:9"});
+    const ProgramRun result =
+        runProgram({"--clock", "5", "--cycles", "3", "--switch", "2:sin", "--switch", "2:random",
+                    "--neurons", "2:4", "--neurons", "2:9"});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::vector<std::string> lines = split(result.out, '\n');
     ASSERT_EQ(lines.size(), 5u);
@@ -357,8 +369,10 @@ TEST(TeachProgram, RunsInEveryRegimePrintTheModelsRowsByteForByte) {
         model.manager.reset();
         std::string expected = std::string(kHeader) + "\n" + expectedRow(model, regime) + "\n";
         for (int k = 1; k <= 2000; ++k) {
-            if (k == 1000) regime = second;
-            if (k == 1200) model.network.hiddenCount = 2;
+            if (k == 1000)
+                regime = second;
+            if (k == 1200)
+                model.network.hiddenCount = 2;
             model.manager.step();
             expected += expectedRow(model, regime) + "\n";
         }

@@ -27,7 +27,7 @@ inline constexpr int kHeight = 246;
 
 // The window as plain images and strings. Every text write is logged in order.
 class FakeWindow : public ViewerWindow {
-public:
+  public:
     FakeWindow() {
         for (QImage& image : images) {
             image = QImage(kWidth, kHeight, QImage::Format_RGB32);
@@ -46,7 +46,7 @@ public:
     Page visible = Page::Graph;
     bool running = false;
     bool sliding = true;
-    QImage images[3];  // PaintBox1, PaintBox2, offscreenBitmap
+    QImage images[3];  // graphBox, historyBox, offscreenBitmap
     int repaints[2] = {};
     bool blankWhenRepainted = true;  // every repaint found its image in the window colour
     QString readouts[3][3];

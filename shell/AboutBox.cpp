@@ -1,4 +1,4 @@
-#include "TAboutBox.h"
+#include "AboutBox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -11,7 +11,7 @@
 
 namespace varkelon {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About"));
     setFont(formFont());
@@ -32,24 +32,24 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     panel->setPalette(panelColours);
     panel->setAutoFillBackground(true);
 
-    ProgramIcon = makeFixedLabel(panel, "ProgramIcon", {8, 8, 73, 73}, "");
+    programIcon = makeFixedLabel(panel, "ProgramIcon", {8, 8, 73, 73}, "");
     // The 320 x 240 picture is squeezed into the square, proportions lost.
-    ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/varkelon/picture.png")));
-    ProgramIcon->setScaledContents(true);
-    ProductName = makeFixedLabel(panel, "ProductName", {112, 16, 108, 20}, "Varkelon");
+    programIcon->setPixmap(QPixmap(QStringLiteral(":/varkelon/picture.png")));
+    programIcon->setScaledContents(true);
+    productName = makeFixedLabel(panel, "ProductName", {112, 16, 108, 20}, "Varkelon");
     // 12 points against the body's 8.
-    ProductName->setFont(formFont(15));
-    Version = makeFixedLabel(panel, "Version", {120, 56, 78, 13}, "Version 1.0 Beta");
-    Notice = makeFixedLabel(panel, "Notice", {8, 80, 71, 13}, "MIT Licence");
-    Label1 = makeFixedLabel(panel, "Label1", {128, 96, 43, 13}, "Demo");
-    Comments = makeFixedLabel(panel, "Comments", {80, 120, 156, 26},
+    productName->setFont(formFont(15));
+    version = makeFixedLabel(panel, "Version", {120, 56, 78, 13}, "Version 1.0 Beta");
+    notice = makeFixedLabel(panel, "Notice", {8, 80, 71, 13}, "MIT Licence");
+    demoLabel = makeFixedLabel(panel, "Label1", {128, 96, 43, 13}, "Demo");
+    comments = makeFixedLabel(panel, "Comments", {80, 120, 156, 26},
                               "A neuronet learning on-line to predict a plant.");
-    Comments->setWordWrap(true);
+    comments->setWordWrap(true);
 
-    OKButton = makeButton(this, "OKButton", {111, 180, 75, 25}, "OK");
-    OKButton->setDefault(true);
-    OKButton->setFocus();
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = makeButton(this, "OKButton", {111, 180, 75, 25}, "OK");
+    okButton_->setDefault(true);
+    okButton_->setFocus();
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     // Placed before it is shown, so that Qt does not place it by a guess.
     centreOnScreen(*this);
 }

@@ -1,12 +1,14 @@
-#include "NObject.h"
+#include "Plant.h"
 
 #include "RandomGenerator.h"
 
 namespace varkelon {
 
-NObject::NObject(RandomGenerator& random) : random_(random) { initialise(); }
+Plant::Plant(RandomGenerator& random) : random_(random) {
+    initialise();
+}
 
-void NObject::initialise() {
+void Plant::initialise() {
     random_.seedFromClock();
     for (std::int32_t i = 0; i < channelCount; ++i) {
         // Magnitude first, then its sign.
@@ -18,8 +20,9 @@ void NObject::initialise() {
     noiseLevel = 0;
 }
 
-void NObject::computeOutputs() {
-    for (std::int32_t i = 0; i < channelCount; ++i) outputs[i] = gains[i] * inputs[i];
+void Plant::computeOutputs() {
+    for (std::int32_t i = 0; i < channelCount; ++i)
+        outputs[i] = gains[i] * inputs[i];
 }
 
 }  // namespace varkelon

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <exception>
-#include <type_traits>
 #include <memory>
+#include <type_traits>
 
 #include <QColor>
 #include <QImage>
@@ -39,10 +39,10 @@ class UpDown;
 // The main window: every control of the form at its fixed place, the
 // handlers of the teaching commands, and the owner of the model objects and
 // the Viewer, which draws on the window through its ViewerWindow side.
-// One class in five files, one per job: TForm1.cpp (construction, event
-// routing), TForm1Layout.cpp, TForm1Handlers.cpp, TForm1ViewerWindow.cpp,
-// TForm1Copying.cpp (the table and the pictures copied or saved).
-class TForm1 : public QWidget, public ViewerWindow {
+// One class in five files, one per job: MainWindow.cpp (construction, event
+// routing), MainWindowLayout.cpp, MainWindowHandlers.cpp, MainWindowViewerWindow.cpp,
+// MainWindowCopying.cpp (the table and the pictures copied or saved).
+class MainWindow : public QWidget, public ViewerWindow {
     Q_OBJECT
 
   public:
@@ -51,39 +51,39 @@ class TForm1 : public QWidget, public ViewerWindow {
     static constexpr QRgb kQuickLamp = qRgb(0, 255, 0);
     static constexpr QRgb kStepLamp = qRgb(0, 0, 255);
     static constexpr QRgb kContinuousLamp = qRgb(255, 255, 0);
-    // The border of Panel5 and Panel6 around their paint box: the panel's
+    // The border of graphPanel and historyPanel around their paint box: the panel's
     // area inside it, which the paint box fills, starts 2 pixels in.
     static constexpr int kPanelBorder = 2;
 
-    explicit TForm1(ErrorDisplay& errors, FormParts parts = {});
-    ~TForm1() override;
+    explicit MainWindow(ErrorDisplay& errors, FormParts parts = {});
+    ~MainWindow() override;
 
-    // 1: ten cycles per tick. The form would keep it in Button1's tag.
-    std::int32_t quickMode = 0;
+    // Ten cycles per tick, not one.
+    bool quickMode = false;
 
-    // Null until FormCreate has made them, and after FormClose.
+    // Null until buildModel has made them, and after takeModelDown.
     TeachingModel* model() const { return model_.get(); }
     Viewer* viewer() const { return viewer_.get(); }
-    QTimer& timer1() const { return *Timer1; }
+    QTimer& timer() const { return *teachingTimer; }
     QColor lampColour() const;
     // The regime radio buttons, read afresh at every call.
     TeachingRegime currentRegime() const;
 
-    void FormCreate();
-    void FormClose();
-    void Button1Click();  // Quickly
-    void Button2Click();  // Exit
-    void Button3Click();  // Step
-    void Button4Click();  // Stop
-    void Button5Click();  // ?: the about box
-    void ScrollBar1Enter();
-    void Timer1Timer();
-    void UpDown1MouseUp();
-    void Memo2Exit();
-    void RadioButton5Click();
-    void RadioButton6Click();
-    void PageControl1MouseUp();
-    void ComboBox1Change(int index);
+    void buildModel();
+    void takeModelDown();
+    void startQuickTeaching();  // Quickly
+    void exitProgram();         // Exit
+    void teachOneStep();        // Step
+    void stopTeaching();        // Stop
+    void showAboutBox();        // ?: the about box
+    void startContinuousTeaching();
+    void teachOnTick();
+    void applySpinnerCount();
+    void applyTypedCount();
+    void chooseRunningPlot();
+    void chooseSlidingPlot();
+    void showPageInView();
+    void switchCaptions(int index);
     // The context menus: the table's copy, the pictures' copy and save.
     void copyTable();
     void copyPicture(Page page);
@@ -187,67 +187,67 @@ class TForm1 : public QWidget, public ViewerWindow {
     bool readoutHeld_[3][3] = {};
 
     // The controls, by their form names.
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QWidget* TabSheet3 = nullptr;
-    QLabel* Panel1 = nullptr;
-    QLabel* Panel2 = nullptr;
-    QLabel* Panel3 = nullptr;
-    QLabel* Panel4 = nullptr;
-    QFrame* Panel5 = nullptr;
-    QFrame* Panel6 = nullptr;
-    PaintBox* PaintBox1 = nullptr;
-    PaintBox* PaintBox2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QGroupBox* RadioGroup1 = nullptr;
-    QGroupBox* RadioGroup2 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QRadioButton* RadioButton3 = nullptr;
-    QRadioButton* RadioButton4 = nullptr;
-    QRadioButton* RadioButton5 = nullptr;
-    QRadioButton* RadioButton6 = nullptr;
+    QTabWidget* pageTabs = nullptr;
+    QWidget* graphPage = nullptr;
+    QWidget* historyPage = nullptr;
+    QWidget* tablePage = nullptr;
+    QLabel* dynamicHeading = nullptr;
+    QLabel* titlePanel = nullptr;
+    QLabel* adjustmentHeading = nullptr;
+    QLabel* commandsHeading = nullptr;
+    QFrame* graphPanel = nullptr;
+    QFrame* historyPanel = nullptr;
+    PaintBox* graphBox = nullptr;
+    PaintBox* historyBox = nullptr;
+    QPushButton* quickButton = nullptr;
+    QPushButton* exitButton = nullptr;
+    QPushButton* stepButton = nullptr;
+    QPushButton* stopButton = nullptr;
+    QPushButton* aboutButton = nullptr;
+    QGroupBox* regimeFrame = nullptr;
+    QGroupBox* plotModeFrame = nullptr;
+    QRadioButton* staticButton = nullptr;
+    QRadioButton* sinButton = nullptr;
+    QRadioButton* randomButton = nullptr;
+    QRadioButton* sinRandomButton = nullptr;
+    QRadioButton* runningButton = nullptr;
+    QRadioButton* slidingButton = nullptr;
     QButtonGroup* regimeButtons_ = nullptr;
     QButtonGroup* plotButtons_ = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QGroupBox* GroupBox3 = nullptr;
-    QLineEdit* Memo2 = nullptr;
-    UpDown* UpDown1 = nullptr;
-    QFrame* Memo1 = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QLineEdit* Edit5 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit7 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QLineEdit* Edit9 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QTableWidget* StringGrid1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QGroupBox* neuronGroup = nullptr;
+    QGroupBox* teachingGroup = nullptr;
+    QGroupBox* languageGroup = nullptr;
+    QLineEdit* neuronCountBox = nullptr;
+    UpDown* neuronSpinner = nullptr;
+    QFrame* modeLamp = nullptr;
+    QScrollBar* speedBar = nullptr;
+    QLabel* tableIterationLabel = nullptr;
+    QLabel* tableEstimationLabel = nullptr;
+    QLabel* tableNoiseLabel = nullptr;
+    QLabel* graphIterationLabel = nullptr;
+    QLabel* graphEstimationLabel = nullptr;
+    QLabel* graphNoiseLabel = nullptr;
+    QLabel* speedLabel = nullptr;
+    QLabel* speedScaleLabel = nullptr;
+    QLabel* historyNoiseLabel = nullptr;
+    QLabel* historyEstimationLabel = nullptr;
+    QLabel* historyIterationLabel = nullptr;
+    QLineEdit* tableIteration = nullptr;
+    QLineEdit* tableEstimation = nullptr;
+    QLineEdit* tableNoise = nullptr;
+    QLineEdit* graphIteration = nullptr;
+    QLineEdit* graphEstimation = nullptr;
+    QLineEdit* graphNoise = nullptr;
+    QLineEdit* historyIteration = nullptr;
+    QLineEdit* historyEstimation = nullptr;
+    QLineEdit* historyNoise = nullptr;
+    QTableWidget* channelTable = nullptr;
+    QComboBox* languageBox = nullptr;
+    QTimer* teachingTimer = nullptr;
 };
 
 template <class Handler>
-void TForm1::guarded(Handler handler) {
+void MainWindow::guarded(Handler handler) {
     try {
         if constexpr (std::is_member_function_pointer_v<Handler>) {
             (this->*handler)();

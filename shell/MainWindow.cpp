@@ -1,7 +1,7 @@
 // The main window's construction and its event routing: which control's
 // event runs which handler, the keys the window takes itself, and the guard
 // that shows what a handler throws.
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <exception>
 #include <type_traits>
@@ -36,7 +36,7 @@ namespace {
 
 constexpr int kClientWidth = 516;
 constexpr int kClientHeight = 326;
-// Timer1's period at start.
+// teachingTimer's period at start.
 constexpr int kFirstInterval = 100;
 
 // Focus that comes and goes with the window's activation, or with a popup
@@ -48,7 +48,7 @@ bool movesBetweenControls(const QEvent* event) {
 
 }  // namespace
 
-TForm1::TForm1(ErrorDisplay& errors, FormParts parts)
+MainWindow::MainWindow(ErrorDisplay& errors, FormParts parts)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
@@ -66,48 +66,53 @@ TForm1::TForm1(ErrorDisplay& errors, FormParts parts)
     buildAdjustment();
     buildCommands();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(kFirstInterval);
+    teachingTimer = new QTimer(this);
+    teachingTimer->setObjectName(QStringLiteral("Timer1"));
+    teachingTimer->setTimerType(Qt::PreciseTimer);
+    teachingTimer->setInterval(kFirstInterval);
 
     setTabOrder();
     connectHandlers();
     nameControlsForAssistiveTechnology();
     // The form names no first control: the first Tab stop has the focus.
-    RadioButton1->setFocus();
+    staticButton->setFocus();
 
-    FormCreate();
+    buildModel();
 }
 
-TForm1::~TForm1() {
-    FormClose();
+MainWindow::~MainWindow() {
+    takeModelDown();
 }
 
-void TForm1::connectHandlers() {
-    connect(Button1, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button1Click); });
-    connect(Button2, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button2Click); });
-    connect(Button3, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button3Click); });
-    connect(Button4, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button4Click); });
-    connect(Button5, &QPushButton::clicked, this, [this] { guarded(&TForm1::Button5Click); });
-    connect(Timer1, &QTimer::timeout, this, [this] { guarded(&TForm1::Timer1Timer); });
-    connect(UpDown1, &UpDown::mouseUp, this, [this] { guarded(&TForm1::UpDown1MouseUp); });
-    connect(RadioButton5, &QRadioButton::toggled, this, [this](bool checked) {
+void MainWindow::connectHandlers() {
+    connect(quickButton, &QPushButton::clicked, this,
+            [this] { guarded(&MainWindow::startQuickTeaching); });
+    connect(exitButton, &QPushButton::clicked, this, [this] { guarded(&MainWindow::exitProgram); });
+    connect(stepButton, &QPushButton::clicked, this,
+            [this] { guarded(&MainWindow::teachOneStep); });
+    connect(stopButton, &QPushButton::clicked, this,
+            [this] { guarded(&MainWindow::stopTeaching); });
+    connect(aboutButton, &QPushButton::clicked, this,
+            [this] { guarded(&MainWindow::showAboutBox); });
+    connect(teachingTimer, &QTimer::timeout, this, [this] { guarded(&MainWindow::teachOnTick); });
+    connect(neuronSpinner, &UpDown::mouseUp, this,
+            [this] { guarded(&MainWindow::applySpinnerCount); });
+    connect(runningButton, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            guarded(&TForm1::RadioButton5Click);
+            guarded(&MainWindow::chooseRunningPlot);
     });
-    connect(RadioButton6, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(slidingButton, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked)
-            guarded(&TForm1::RadioButton6Click);
+            guarded(&MainWindow::chooseSlidingPlot);
     });
-    connect(ComboBox1, &QComboBox::activated, this,
-            [this](int index) { guarded([this, index] { ComboBox1Change(index); }); });
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
+    connect(languageBox, &QComboBox::activated, this,
+            [this](int index) { guarded([this, index] { switchCaptions(index); }); });
+    connect(pageTabs, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
+    connect(channelTable, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& where) { showTableMenu(where); });
-    for (PaintBox* box : {PaintBox1, PaintBox2}) {
+    for (PaintBox* box : {graphBox, historyBox}) {
         box->setContextMenuPolicy(Qt::CustomContextMenu);
-        const Page page = box == PaintBox1 ? Page::Graph : Page::Estimation;
+        const Page page = box == graphBox ? Page::Graph : Page::Estimation;
         connect(box, &QWidget::customContextMenuRequested, this,
                 [this, page](const QPoint& where) { showPictureMenu(page, where); });
     }
@@ -125,99 +130,99 @@ void TForm1::connectHandlers() {
         connect(shortcut, &QShortcut::activated, this, turn);
         connect(shortcut, &QShortcut::activatedAmbiguously, this, turn);
     }
-    StringGrid1->installEventFilter(this);
-    ScrollBar1->installEventFilter(this);
-    Memo2->installEventFilter(this);
-    PageControl1->installEventFilter(this);
-    PageControl1->tabBar()->installEventFilter(this);
+    channelTable->installEventFilter(this);
+    speedBar->installEventFilter(this);
+    neuronCountBox->installEventFilter(this);
+    pageTabs->installEventFilter(this);
+    pageTabs->tabBar()->installEventFilter(this);
 }
 
-void TForm1::chooseLanguage(int index) {
-    ComboBox1->setCurrentIndex(index);
-    guarded([this, index] { ComboBox1Change(index); });
+void MainWindow::chooseLanguage(int index) {
+    languageBox->setCurrentIndex(index);
+    guarded([this, index] { switchCaptions(index); });
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ScrollBar1 && event->type() == QEvent::MouseButtonPress && !isActiveWindow()) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == speedBar && event->type() == QEvent::MouseButtonPress && !isActiveWindow()) {
         // A click on the bar of an inactive window gives it the focus only
         // when the window then becomes active: that is still the user's click.
         speedBarClickedInactive_ = true;
-    } else if (watched == ScrollBar1 && event->type() == QEvent::FocusIn) {
+    } else if (watched == speedBar && event->type() == QEvent::FocusIn) {
         const bool clicked =
             speedBarClickedInactive_ &&
             static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason;
         speedBarClickedInactive_ = false;
         if (clicked || movesBetweenControls(event))
-            guarded(&TForm1::ScrollBar1Enter);
-    } else if (watched == Memo2) {
+            guarded(&MainWindow::startContinuousTeaching);
+    } else if (watched == neuronCountBox) {
         if (event->type() == QEvent::FocusOut && movesBetweenControls(event)) {
-            guarded(&TForm1::Memo2Exit);
+            guarded(&MainWindow::applyTypedCount);
         } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down) {
-                UpDown1->stepBy(key == Qt::Key_Up ? 1 : -1);
+                neuronSpinner->stepBy(key == Qt::Key_Up ? 1 : -1);
                 return true;
             }
         }
-    } else if (watched == ScrollBar1 && event->type() == QEvent::KeyPress) {
+    } else if (watched == speedBar && event->type() == QEvent::KeyPress) {
         // Qt's scroll bars take Left for a step towards the maximum; this
         // one moves its thumb the way the arrow points.
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Left || key == Qt::Key_Right) {
-            ScrollBar1->triggerAction(key == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
-                                                          : QAbstractSlider::SliderSingleStepAdd);
+            speedBar->triggerAction(key == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                        : QAbstractSlider::SliderSingleStepAdd);
             return true;
         }
-    } else if (watched == StringGrid1 && event->type() == QEvent::KeyPress &&
+    } else if (watched == channelTable && event->type() == QEvent::KeyPress &&
                static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        guarded(&TForm1::copyTable);
+        guarded(&MainWindow::copyTable);
         return true;
-    } else if ((watched == PageControl1 || watched == PageControl1->tabBar()) &&
+    } else if ((watched == pageTabs || watched == pageTabs->tabBar()) &&
                event->type() == QEvent::MouseButtonRelease &&
                releasedOnTabs(watched, static_cast<QMouseEvent*>(event))) {
-        guarded(&TForm1::PageControl1MouseUp);
+        guarded(&MainWindow::showPageInView);
     }
     return QWidget::eventFilter(watched, event);
 }
 
-bool TForm1::releasedOnTabs(QObject* watched, const QMouseEvent* event) const {
-    if (watched == PageControl1->tabBar())
+bool MainWindow::releasedOnTabs(QObject* watched, const QMouseEvent* event) const {
+    if (watched == pageTabs->tabBar())
         return true;
     // A release that a page's own controls left unhandled travels up to the
     // page control: that is not a click on its tabs.
-    const QWidget* page = PageControl1->currentWidget();
-    const QRect pageArea(page->mapTo(PageControl1, QPoint(0, 0)), page->size());
+    const QWidget* page = pageTabs->currentWidget();
+    const QRect pageArea(page->mapTo(pageTabs, QPoint(0, 0)), page->size());
     return !pageArea.contains(event->position().toPoint());
 }
 
-void TForm1::pageChanged() {
+void MainWindow::pageChanged() {
     // A click on a tab changes the page while the button is down, and its
     // release then runs the handler; any other change (Ctrl+Tab, the arrow
     // keys on the tab bar, the wheel) runs it here, once.
     if (QGuiApplication::mouseButtons() == Qt::NoButton)
-        guarded(&TForm1::PageControl1MouseUp);
+        guarded(&MainWindow::showPageInView);
 }
 
-void TForm1::turnPage(int by) {
-    const int pages = PageControl1->count();
-    PageControl1->setCurrentIndex((PageControl1->currentIndex() + by + pages) % pages);
+void MainWindow::turnPage(int by) {
+    const int pages = pageTabs->count();
+    pageTabs->setCurrentIndex((pageTabs->currentIndex() + by + pages) % pages);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     // Enter reaches the window only when the focused control has no use for
     // it: the default button takes it. A count typed into the neuron box is
     // applied first, as leaving the box would.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         event->modifiers() == Qt::NoModifier) {
-        if (QApplication::focusWidget() == Memo2)
-            guarded(&TForm1::Memo2Exit);
-        Button1->click();
+        if (QApplication::focusWidget() == neuronCountBox)
+            guarded(&MainWindow::applyTypedCount);
+        quickButton->click();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     if (!shownOnce_) {
         shownOnce_ = true;
         centreOnScreen(*this);
@@ -225,8 +230,8 @@ void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    FormClose();
+void MainWindow::closeEvent(QCloseEvent* event) {
+    takeModelDown();
     event->accept();
 }
 

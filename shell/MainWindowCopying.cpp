@@ -1,6 +1,6 @@
 // What the class saw, kept: the table copied as text, the pictures copied
 // or saved, from the context menus and Ctrl+C.
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <stdexcept>
 
@@ -29,13 +29,13 @@ QString pictureName(Page page) {
 
 }  // namespace
 
-QString TForm1::tableText() const {
+QString MainWindow::tableText() const {
     // The rows and columns of the selected cells; all of them when none is.
-    const int rows = StringGrid1->rowCount();
-    const int columns = StringGrid1->columnCount();
+    const int rows = channelTable->rowCount();
+    const int columns = channelTable->columnCount();
     QList<bool> rowTaken(rows, false);
     QList<bool> columnTaken(columns, false);
-    const QModelIndexList selected = StringGrid1->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = channelTable->selectionModel()->selectedIndexes();
     for (const QModelIndex& index : selected) {
         rowTaken[index.row()] = true;
         columnTaken[index.column()] = true;
@@ -45,7 +45,7 @@ QString TForm1::tableText() const {
         columnTaken.fill(true);
     }
     const auto cellText = [this, &selected](int row, int column) {
-        const QTableWidgetItem* cell = StringGrid1->item(row, column);
+        const QTableWidgetItem* cell = channelTable->item(row, column);
         const bool taken = selected.isEmpty() || cell->isSelected();
         return taken ? cell->text().trimmed() : QString();
     };
@@ -54,13 +54,13 @@ QString TForm1::tableText() const {
     QString text;
     for (int column = 0; column < columns; ++column) {
         if (columnTaken[column])
-            text += QLatin1Char('\t') + StringGrid1->horizontalHeaderItem(column)->text();
+            text += QLatin1Char('\t') + channelTable->horizontalHeaderItem(column)->text();
     }
     text += QLatin1Char('\n');
     for (int row = 0; row < rows; ++row) {
         if (!rowTaken[row])
             continue;
-        text += StringGrid1->verticalHeaderItem(row)->text();
+        text += channelTable->verticalHeaderItem(row)->text();
         for (int column = 0; column < columns; ++column) {
             if (columnTaken[column])
                 text += QLatin1Char('\t') + cellText(row, column);
@@ -70,48 +70,49 @@ QString TForm1::tableText() const {
     return text;
 }
 
-QImage TForm1::picture(Page page) const {
+QImage MainWindow::picture(Page page) const {
     // As the screen shows it, at the screen's pixel ratio.
     return paintBox(page).grab().toImage();
 }
 
-void TForm1::copyTable() {
+void MainWindow::copyTable() {
     QApplication::clipboard()->setText(tableText());
 }
 
-void TForm1::copyPicture(Page page) {
+void MainWindow::copyPicture(Page page) {
     QApplication::clipboard()->setImage(picture(page));
 }
 
-void TForm1::savePicture(Page page) {
+void MainWindow::savePicture(Page page) {
     const ShellWords& said = words();
     const QString title = QString::fromUtf8(said.savePicture).remove(QStringLiteral("..."));
-    QString path = QFileDialog::getSaveFileName(
-        this, title, QDir::home().filePath(pictureName(page)), QString::fromUtf8(said.pictureFiles));
+    QString path =
+        QFileDialog::getSaveFileName(this, title, QDir::home().filePath(pictureName(page)),
+                                     QString::fromUtf8(said.pictureFiles));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
     QImageWriter writer(path, "png");
     if (!writer.write(picture(page))) {
-        throw std::runtime_error(
-            (QString::fromUtf8(said.cannotSave) + QLatin1Char(' ') + QDir::toNativeSeparators(path) +
-             QStringLiteral(": ") + writer.errorString())
-                .toStdString());
+        throw std::runtime_error((QString::fromUtf8(said.cannotSave) + QLatin1Char(' ') +
+                                  QDir::toNativeSeparators(path) + QStringLiteral(": ") +
+                                  writer.errorString())
+                                     .toStdString());
     }
 }
 
-void TForm1::showTableMenu(const QPoint& where) {
+void MainWindow::showTableMenu(const QPoint& where) {
     QMenu menu(this);
     // A popup takes no font from its parent: it speaks in the form's.
     menu.setFont(font());
     QAction* copy = menu.addAction(QString::fromUtf8(words().copy));
     copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, [this] { guarded(&TForm1::copyTable); });
-    menu.exec(StringGrid1->viewport()->mapToGlobal(where));
+    connect(copy, &QAction::triggered, this, [this] { guarded(&MainWindow::copyTable); });
+    menu.exec(channelTable->viewport()->mapToGlobal(where));
 }
 
-void TForm1::showPictureMenu(Page page, const QPoint& where) {
+void MainWindow::showPictureMenu(Page page, const QPoint& where) {
     QMenu menu(this);
     menu.setFont(font());
     connect(menu.addAction(QString::fromUtf8(words().copyPicture)), &QAction::triggered, this,

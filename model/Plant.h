@@ -10,9 +10,9 @@ class RandomGenerator;
 
 // The plant the network learns to predict: 17 independent channels, each a
 // fixed random gain drawn at every initialisation.
-class NObject {
-public:
-    explicit NObject(RandomGenerator& random);
+class Plant {
+  public:
+    explicit Plant(RandomGenerator& random);
 
     static constexpr std::int32_t channelCount = kMaxChannels;
 
@@ -25,7 +25,7 @@ public:
     void initialise();
     void computeOutputs();
 
-private:
+  private:
     RandomGenerator& random_;
 };
 

@@ -1,6 +1,6 @@
 // The main window's handlers: creation and close, the teaching commands and
 // their pace, the neuron count, and the choices the Viewer acts on.
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <exception>
 #include <string_view>
@@ -11,16 +11,16 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "shell/AboutBox.h"
 #include "shell/NeuronCountText.h"
 #include "shell/PaintBox.h"
-#include "shell/TAboutBox.h"
 #include "shell/UpDown.h"
 
 namespace varkelon {
 
 namespace {
 
-// Timer1's period in quick mode after a tick's first cycle.
+// teachingTimer's period in quick mode after a tick's first cycle.
 constexpr int kQuickInterval = 30;
 constexpr int kQuickCycles = 10;
 
@@ -29,12 +29,12 @@ constexpr int kQuickCycles = 10;
 // ---------------------------------------------------------------------------
 // Creation and close
 
-void TForm1::FormCreate() {
+void MainWindow::buildModel() {
     try {
         model_ = parts_.makeModel([this] { return currentRegime(); });
         viewer_ = std::make_unique<Viewer>(*this, model_->manager, model_->network, model_->plant);
         model_->manager.setDisplay(viewer_.get());
-        offscreenBitmap_ = parts_.makeBitmap(PaintBox1->size());
+        offscreenBitmap_ = parts_.makeBitmap(graphBox->size());
     } catch (const std::exception& error) {
         errors_.show(error);
     } catch (...) {
@@ -54,32 +54,32 @@ void TForm1::FormCreate() {
         showNeuronCount();
         viewer_->refresh();
     }
-    Edit5->setText(QStringLiteral("0"));
+    graphIteration->setText(QStringLiteral("0"));
     if (teachingReady())
-        model_->manager.built = 0;
+        model_->manager.built = false;
 }
 
-void TForm1::FormClose() {
+void MainWindow::takeModelDown() {
     // Nothing may tick into destroyed objects.
-    Timer1->stop();
+    teachingTimer->stop();
     model_.reset();
     viewer_.reset();
     offscreenBitmap_ = QImage();
 }
 
-bool TForm1::teachingReady() const {
+bool MainWindow::teachingReady() const {
     return model_ && viewer_ && !offscreenBitmap_.isNull();
 }
 
 // ---------------------------------------------------------------------------
 // Commands
 
-bool TForm1::beginStart(QRgb lamp) {
+bool MainWindow::beginStart(QRgb lamp) {
     if (!teachingReady())
         return false;
     setLamp(lamp);
     startedOnce_ = true;
-    if (model_->manager.built == 0) {
+    if (!model_->manager.built) {
         model_->manager.reset();
         // The rebuilt network teaches with its own count, and the page on
         // view shows the rebuilt model, not the run before it.
@@ -89,57 +89,57 @@ bool TForm1::beginStart(QRgb lamp) {
     return true;
 }
 
-void TForm1::Button1Click() {
+void MainWindow::startQuickTeaching() {
     if (!beginStart(kQuickLamp))
         return;
-    quickMode = 1;
+    quickMode = true;
     // The first quick tick comes at the quick pace, not after the period a
     // slow pace left behind.
-    if (Timer1->interval() > kQuickInterval)
+    if (teachingTimer->interval() > kQuickInterval)
         setTimer1Interval(kQuickInterval);
     switchTimer1On();
 }
 
-void TForm1::Button2Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void TForm1::Button3Click() {
+void MainWindow::teachOneStep() {
     if (!beginStart(kStepLamp))
         return;
-    Timer1->stop();
+    teachingTimer->stop();
     model_->manager.step();
 }
 
-void TForm1::Button4Click() {
+void MainWindow::stopTeaching() {
     if (!teachingReady())
         return;
     setLamp(kStoppedLamp);
-    Timer1->stop();
-    model_->manager.built = 0;
+    teachingTimer->stop();
+    model_->manager.built = false;
 }
 
-void TForm1::Button5Click() {
-    // A fresh dialog for every showing; Timer1 goes on ticking behind it.
-    TAboutBox aboutBox;
+void MainWindow::showAboutBox() {
+    // A fresh dialog for every showing; teachingTimer goes on ticking behind it.
+    AboutBox aboutBox;
     aboutBox.exec();
 }
 
-void TForm1::ScrollBar1Enter() {
+void MainWindow::startContinuousTeaching() {
     if (!beginStart(kContinuousLamp))
         return;
     switchTimer1On();
-    quickMode = 0;
+    quickMode = false;
 }
 
-void TForm1::Timer1Timer() {
+void MainWindow::teachOnTick() {
     if (!teachingReady())
         return;
-    setTimer1Interval(ScrollBar1->maximum() + ScrollBar1->minimum() - ScrollBar1->value());
+    setTimer1Interval(speedBar->maximum() + speedBar->minimum() - speedBar->value());
     // Ten cycles a tick: only the last one's readouts reach the screen.
-    holdingReadouts_ = quickMode != 0;
+    holdingReadouts_ = quickMode;
     model_->manager.step();
-    if (quickMode != 0) {
+    if (quickMode) {
         for (int cycle = 1; cycle < kQuickCycles; ++cycle) {
             setTimer1Interval(kQuickInterval);
             model_->manager.step();
@@ -148,63 +148,63 @@ void TForm1::Timer1Timer() {
     flushHeldReadouts();
 }
 
-void TForm1::UpDown1MouseUp() {
+void MainWindow::applySpinnerCount() {
     if (model_)
-        model_->network.hiddenCount = UpDown1->position();
+        model_->network.hiddenCount = neuronSpinner->position();
 }
 
-void TForm1::Memo2Exit() {
-    const QString text = Memo2->text();
+void MainWindow::applyTypedCount() {
+    const QString text = neuronCountBox->text();
     const int count = NeuronCountText::count(std::u16string_view(
         reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
-    Memo2->clear();
-    Memo2->setText(QString::number(count));
+    neuronCountBox->clear();
+    neuronCountBox->setText(QString::number(count));
     if (model_)
         model_->network.hiddenCount = count;
 }
 
-void TForm1::RadioButton5Click() {
+void MainWindow::chooseRunningPlot() {
     if (teachingReady())
         viewer_->runningChosen();
 }
 
-void TForm1::RadioButton6Click() {
+void MainWindow::chooseSlidingPlot() {
     if (teachingReady())
         viewer_->slidingChosen();
 }
 
-void TForm1::PageControl1MouseUp() {
+void MainWindow::showPageInView() {
     if (!teachingReady())
         return;
     viewer_->pageShown();
 }
 
-void TForm1::ComboBox1Change(int index) {
+void MainWindow::switchCaptions(int index) {
     if (!viewer_ || (index != 0 && index != 1))
         return;
     viewer_->languageChosen(index);
     russianCaptions_ = index == 1;
     nameTheLamp();
-    UpDown1->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+    neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
 }
 
-const ShellWords& TForm1::words() const {
+const ShellWords& MainWindow::words() const {
     return russianCaptions_ ? kRussianWords : kEnglishWords;
 }
 
-void TForm1::showNeuronCount() {
-    UpDown1->setPosition(model_->network.hiddenCount);
+void MainWindow::showNeuronCount() {
+    neuronSpinner->setPosition(model_->network.hiddenCount);
 }
 
-void TForm1::setLamp(QRgb colour) {
-    QPalette palette = Memo1->palette();
+void MainWindow::setLamp(QRgb colour) {
+    QPalette palette = modeLamp->palette();
     // The lamp is disabled: its colour must hold in every colour group.
     palette.setColor(QPalette::Window, QColor(colour));
-    Memo1->setPalette(palette);
+    modeLamp->setPalette(palette);
     nameTheLamp();
 }
 
-void TForm1::nameTheLamp() {
+void MainWindow::nameTheLamp() {
     // The mode in words as well, for those who do not see the colour. A new
     // name goes out to assistive technology as a NameChanged event, so a
     // screen reader hears the change.
@@ -214,31 +214,31 @@ void TForm1::nameTheLamp() {
                        : lamp == kStepLamp       ? said.step
                        : lamp == kContinuousLamp ? said.continuous
                                                  : said.stopped;
-    Memo1->setAccessibleName(QString::fromUtf8(mode));
+    modeLamp->setAccessibleName(QString::fromUtf8(mode));
 }
 
-QColor TForm1::lampColour() const {
-    return Memo1->palette().color(QPalette::Disabled, QPalette::Window);
+QColor MainWindow::lampColour() const {
+    return modeLamp->palette().color(QPalette::Disabled, QPalette::Window);
 }
 
-void TForm1::switchTimer1On() {
-    if (!Timer1->isActive())
-        Timer1->start();
+void MainWindow::switchTimer1On() {
+    if (!teachingTimer->isActive())
+        teachingTimer->start();
 }
 
-void TForm1::setTimer1Interval(int milliseconds) {
-    if (Timer1->interval() != milliseconds)
-        Timer1->setInterval(milliseconds);
+void MainWindow::setTimer1Interval(int milliseconds) {
+    if (teachingTimer->interval() != milliseconds)
+        teachingTimer->setInterval(milliseconds);
 }
 
-TeachingRegime TForm1::currentRegime() const {
-    if (RadioButton1->isChecked())
+TeachingRegime MainWindow::currentRegime() const {
+    if (staticButton->isChecked())
         return TeachingRegime::Static;
-    if (RadioButton2->isChecked())
+    if (sinButton->isChecked())
         return TeachingRegime::Sin;
-    if (RadioButton4->isChecked())
+    if (sinRandomButton->isChecked())
         return TeachingRegime::SinPlusRandom;
-    if (RadioButton3->isChecked())
+    if (randomButton->isChecked())
         return TeachingRegime::Random;
     return TeachingRegime::None;
 }

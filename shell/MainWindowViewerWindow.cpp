@@ -1,6 +1,6 @@
 // The main window as the Viewer sees it: which page and plot mode are
 // chosen, the paint boxes' images, and the texts it writes.
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <stdexcept>
 #include <string>
@@ -18,42 +18,42 @@
 
 namespace varkelon {
 
-bool TForm1::isPageVisible(Page page) const {
+bool MainWindow::isPageVisible(Page page) const {
     // The page control's choice, whether or not the window is on screen yet.
-    const QWidget* const sheets[] = {TabSheet1, TabSheet2, TabSheet3};
-    return PageControl1->currentWidget() == sheets[static_cast<int>(page)];
+    const QWidget* const sheets[] = {graphPage, historyPage, tablePage};
+    return pageTabs->currentWidget() == sheets[static_cast<int>(page)];
 }
 
-bool TForm1::isRunningChecked() const {
-    return RadioButton5->isChecked();
+bool MainWindow::isRunningChecked() const {
+    return runningButton->isChecked();
 }
 
-bool TForm1::isSlidingChecked() const {
-    return RadioButton6->isChecked();
+bool MainWindow::isSlidingChecked() const {
+    return slidingButton->isChecked();
 }
 
-PaintBox& TForm1::paintBox(Page page) const {
-    return page == Page::Estimation ? *PaintBox2 : *PaintBox1;
+PaintBox& MainWindow::paintBox(Page page) const {
+    return page == Page::Estimation ? *historyBox : *graphBox;
 }
 
-QImage& TForm1::paintBoxImage(Page page) {
+QImage& MainWindow::paintBoxImage(Page page) {
     return paintBox(page).image();
 }
 
-int TForm1::paintBoxLeft(Page page) const {
+int MainWindow::paintBoxLeft(Page page) const {
     // Its place in the panel's area inside the border.
     return paintBox(page).x() - kPanelBorder;
 }
 
-void TForm1::repaintPaintBox(Page page) {
+void MainWindow::repaintPaintBox(Page page) {
     paintBox(page).repaint();
 }
 
-void TForm1::paintBoxChanged(Page page) {
+void MainWindow::paintBoxChanged(Page page) {
     paintBox(page).update();
 }
 
-void TForm1::setReadout(Page page, Readout readout, const QString& text) {
+void MainWindow::setReadout(Page page, Readout readout, const QString& text) {
     const int p = static_cast<int>(page);
     const int r = static_cast<int>(readout);
     if (holdingReadouts_) {
@@ -61,15 +61,16 @@ void TForm1::setReadout(Page page, Readout readout, const QString& text) {
         readoutHeld_[p][r] = true;
         return;
     }
-    QLineEdit* const edits[3][3] = {
-        {Edit5, Edit6, Edit7}, {Edit8, Edit9, Edit10}, {Edit2, Edit3, Edit4}};
+    QLineEdit* const edits[3][3] = {{graphIteration, graphEstimation, graphNoise},
+                                    {historyIteration, historyEstimation, historyNoise},
+                                    {tableIteration, tableEstimation, tableNoise}};
     // The model built for the first picture has taught nothing: until the
     // first start command every page says iteration 0, as the window opened.
     const bool beforeTeaching = !startedOnce_ && readout == Readout::Iteration;
     writeReadout(*edits[p][r], beforeTeaching ? QStringLiteral("0") : text);
 }
 
-void TForm1::flushHeldReadouts() {
+void MainWindow::flushHeldReadouts() {
     holdingReadouts_ = false;
     for (int p = 0; p < 3; ++p) {
         for (int r = 0; r < 3; ++r) {
@@ -81,7 +82,7 @@ void TForm1::flushHeldReadouts() {
     }
 }
 
-void TForm1::writeReadout(QLineEdit& edit, const QString& text) {
+void MainWindow::writeReadout(QLineEdit& edit, const QString& text) {
     // Every new text is news to a screen reader; the same text is not.
     if (edit.text() == text)
         return;
@@ -94,13 +95,13 @@ void TForm1::writeReadout(QLineEdit& edit, const QString& text) {
         edit.selectAll();
 }
 
-void TForm1::setTableCell(int column, int row, const QString& text) {
+void MainWindow::setTableCell(int column, int row, const QString& text) {
     // Row 0 holds the column titles and column 0 the channels: the headers.
     if (row == 0 && column > 0) {
-        StringGrid1->horizontalHeaderItem(column - 1)->setText(text);
+        channelTable->horizontalHeaderItem(column - 1)->setText(text);
     } else if (column == 0 && row > 0) {
-        StringGrid1->verticalHeaderItem(row - 1)->setText(text);
-    } else if (QTableWidgetItem* cell = StringGrid1->item(row - 1, column - 1)) {
+        channelTable->verticalHeaderItem(row - 1)->setText(text);
+    } else if (QTableWidgetItem* cell = channelTable->item(row - 1, column - 1)) {
         // The number stands in its column as the table shows it; assistive
         // technology reads it without the spaces that place it there.
         cell->setText(text);
@@ -108,7 +109,7 @@ void TForm1::setTableCell(int column, int row, const QString& text) {
     }
 }
 
-void TForm1::setCaption(std::string_view controlName, const QString& text) {
+void MainWindow::setCaption(std::string_view controlName, const QString& text) {
     const QString name = QString::fromUtf8(controlName.data(), qsizetype(controlName.size()));
     if (name == objectName()) {
         setWindowTitle(text);
@@ -118,9 +119,9 @@ void TForm1::setCaption(std::string_view controlName, const QString& text) {
     // program: it must not pass unnoticed as an unchanged caption. (An empty
     // name would find any unnamed child.)
     QWidget* control = name.isEmpty() ? nullptr : findChild<QWidget*>(name);
-    const int tab = PageControl1->indexOf(control);
+    const int tab = pageTabs->indexOf(control);
     if (control != nullptr && tab >= 0) {
-        PageControl1->setTabText(tab, text);
+        pageTabs->setTabText(tab, text);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         setLabelCaption(*label, text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
