@@ -26,7 +26,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-utils weston locales
   qt6-gtk-platformtheme dbus at-spi2-core python3-pyatspi procps
-  clang-14 libclang-rt-14-dev valgrind
+  clang-14 clang-format-14 libclang-rt-14-dev valgrind
   lintian desktop-file-utils appstream python3-pytest
   python3-matplotlib python3-pandas python3-distributed mypy python3-venv python3-pip
   python3-setuptools python3-wheel jupyter-nbconvert python3-ipykernel python3-nbformat
