@@ -28,12 +28,7 @@ std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, 
 }
 
 std::string quoted(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 2);
-    result.push_back('\'');
-    result.append(text);
-    result.push_back('\'');
-    return result;
+    return "'" + std::string(text) + "'";
 }
 
 // Splits "K:VALUE" at its first colon.
