@@ -31,7 +31,12 @@ bool oneOf(std::string_view name, const std::string_view (&names)[N]) {
 }
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string result;
+    result.reserve(text.size() + 2);
+    result.push_back('\'');
+    result.append(text);
+    result.push_back('\'');
+    return result;
 }
 
 // A plain decimal factor such as "2" or "1.25" within the scale range: no

@@ -28,7 +28,12 @@ std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, 
 }
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string result;
+    result.reserve(text.size() + 2);
+    result.push_back('\'');
+    result.append(text);
+    result.push_back('\'');
+    return result;
 }
 
 // Splits "K:VALUE" at its first colon.
