@@ -105,7 +105,7 @@ void Network::initialise() {
         }
     }
 
-    hiddenCount = 7;
+    hiddenCount = kStartHidden;
     timeSlot = 0;
     estimationIndex = 0;
     activationSoftness = 0.1f;

@@ -2,6 +2,9 @@
 
 #include <optional>
 
+#include "model/Capacity.h"
+#include "model/RandomGenerator.h"
+
 namespace py = pybind11;
 
 namespace varkelon {
@@ -72,8 +75,9 @@ std::int64_t PythonArguments::whole(const py::handle& value, const char* argumen
 }
 
 std::uint32_t PythonArguments::clock(const py::handle& value) {
-    return static_cast<std::uint32_t>(checkedWhole(
-        value, 0, 4294967295LL, "clock expects whole seconds from 0 to 4294967295, not "));
+    return static_cast<std::uint32_t>(
+        checkedWhole(value, 0, RandomGenerator::kMaxSeconds,
+                     "clock expects whole seconds from 0 to 4294967295, not "));
 }
 
 TeachingRegime PythonArguments::regime(const py::handle& value, const char* argument) {
@@ -82,7 +86,7 @@ TeachingRegime PythonArguments::regime(const py::handle& value, const char* argu
 }
 
 std::int32_t PythonArguments::hiddenCount(const py::handle& value, const char* argument) {
-    return static_cast<std::int32_t>(whole(value, argument, 1, 10));
+    return static_cast<std::int32_t>(whole(value, argument, kMinHidden, kMaxHidden));
 }
 
 namespace {
@@ -125,8 +129,9 @@ std::vector<RegimeSwitch> PythonArguments::switches(const py::handle& value) {
 std::vector<NeuronSetting> PythonArguments::neurons(const py::handle& value) {
     std::vector<NeuronSetting> result;
     forEachScheduled(value, "neurons", "{K: H}", [&](std::int64_t cycle, py::handle hidden) {
-        const std::int64_t count = checkedWhole(
-            hidden, 1, 10, "neurons expects {K: H} with H a whole number from 1 to 10, not ");
+        const std::int64_t count =
+            checkedWhole(hidden, kMinHidden, kMaxHidden,
+                         "neurons expects {K: H} with H a whole number from 1 to 10, not ");
         result.push_back({cycle, static_cast<std::int32_t>(count)});
     });
     return result;

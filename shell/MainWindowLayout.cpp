@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "model/Capacity.h"
 #include "shell/FormControls.h"
 #include "shell/PaintBox.h"
 #include "shell/UpDown.h"
@@ -220,7 +221,8 @@ void MainWindow::buildAdjustment() {
     neuronCountBox->setAlignment(Qt::AlignCenter);
     neuronCountBox->setToolTip(QStringLiteral("Quantity of neurons in the neuronet"));
     // Counts 1 to 10, 7 at start.
-    neuronSpinner = new UpDown(neuronGroup, {57, 16, 15, 17}, *neuronCountBox, 1, 10, 7);
+    neuronSpinner = new UpDown(neuronGroup, {57, 16, 15, 17}, *neuronCountBox, kMinHidden,
+                               kMaxHidden, kStartHidden);
     neuronSpinner->setObjectName(QStringLiteral("UpDown1"));
 }
 

@@ -40,7 +40,7 @@ int NeuronCountText::parse(std::u16string_view text) {
 }
 
 int NeuronCountText::count(std::u16string_view text) {
-    return std::clamp(parse(text), kMinimum, kMaximum);
+    return std::clamp(parse(text), int{kMinHidden}, int{kMaxHidden});
 }
 
 }  // namespace varkelon

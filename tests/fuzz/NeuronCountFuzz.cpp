@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const int count = NeuronCountText::count(text);
-    require(count >= NeuronCountText::kMinimum && count <= NeuronCountText::kMaximum);
+    require(count >= kMinHidden && count <= kMaxHidden);
     require(count == referenceCount(text));
     const int parsed = NeuronCountText::parse(text);
     require(parsed >= -99999 && parsed <= 99999);
