@@ -220,7 +220,6 @@ void MainWindow::buildAdjustment() {
     neuronCountBox = place<QLineEdit>(neuronGroup, "Memo2", {32, 16, 25, 17});
     neuronCountBox->setAlignment(Qt::AlignCenter);
     neuronCountBox->setToolTip(QStringLiteral("Quantity of neurons in the neuronet"));
-    // Counts 1 to 10, 7 at start.
     neuronSpinner = new UpDown(neuronGroup, {57, 16, 15, 17}, *neuronCountBox, kMinHidden,
                                kMaxHidden, kStartHidden);
     neuronSpinner->setObjectName(QStringLiteral("UpDown1"));
