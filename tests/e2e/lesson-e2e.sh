@@ -25,13 +25,6 @@ grid_cell="81 45"
 picture="190 120"
 speed="470 241"
 
-key() {
-  xdotool key --window "$window" "$@"
-}
-numbers_agree() {
-  python3 "$here/check-numbers.py" "$dump" "$@" ||
-    fail "the widgets disagree with the model (dump: $(head -c 20000 "$dump"))"
-}
 plot_drawn() {
   plot_shot "$x_dir/plot.png" && [ "$(identify -format %k "$x_dir/plot.png")" != 1 ]
 }

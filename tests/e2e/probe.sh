@@ -11,6 +11,9 @@
 #   at_least_iteration N   true when a fresh dump has iteration N or more
 #   tab N                  a click on page tab N (0 Graph, 1 Estimation, 2 Table)
 #   plot_shot FILE         the paint box area of the page on view, as FILE
+#   key KEY...             keys pressed in the window (xdotool's names)
+#   numbers_agree PAGE...  the texts of the pages' readouts (and the table)
+#                          are the model's numbers formatted; fails otherwise
 
 dump="$x_dir/dump.txt"
 # The paint boxes lie 2 pixels inside their panels, which the pages show at 2, 19.
@@ -53,4 +56,13 @@ at_least_iteration() {
 tab() {
   take_dump
   click "$(value "tab $1")"
+}
+
+key() {
+  xdotool key --window "$window" "$@"
+}
+
+numbers_agree() {
+  python3 "$(dirname "${BASH_SOURCE[0]}")/check-numbers.py" "$dump" "$@" ||
+    fail "the widgets disagree with the model (dump: $(head -c 20000 "$dump"))"
 }

@@ -28,9 +28,6 @@ sliding="300 299"
 graph_readout="63 285"
 grid_cell="81 107"
 
-key() {
-  xdotool key --window "$window" "$@"
-}
 
 # True when the paint box on view shows one colour only.
 plot_blank() {

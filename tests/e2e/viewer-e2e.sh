@@ -38,10 +38,6 @@ plot_changed_and() {
     python3 "$here/check-plot.py" "$x_dir/now.ppm" "$@" 2>"$x_dir/plot.log"
 }
 
-numbers_agree() {
-  python3 "$here/check-numbers.py" "$dump" "$@" ||
-    fail "the widgets disagree with the model (dump: $(head -c 20000 "$dump"))"
-}
 
 command -v python3 >/dev/null || fail "python3 is not installed"
 start_x_server

@@ -15,9 +15,9 @@ EXAMPLES = os.path.join(os.environ["VARKELON_SOURCE_DIR"], "examples")
 
 def example(name):
     pytest.importorskip("matplotlib")
-    spec = importlib.util.spec_from_file_location(name, os.path.join(EXAMPLES, f"{name}.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location(name, os.path.join(EXAMPLES, f"{name}.py"))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
