@@ -126,7 +126,7 @@ class MainWindow : public QWidget, public ViewerWindow {
     void buildGraphPage();
     void buildEstimationPage();
     void buildTablePage();
-    void buildStringGrid1();
+    void buildChannelTable();
     void buildAdjustment();
     void buildCommands();
     void setTabOrder();
@@ -146,9 +146,9 @@ class MainWindow : public QWidget, public ViewerWindow {
     bool beginStart(QRgb lamp);
     void setLamp(QRgb colour);
     // Switching on an already running timer leaves its period alone.
-    void switchTimer1On();
+    void switchTimerOn();
     // A new interval restarts the period; the same one must not.
-    void setTimer1Interval(int milliseconds);
+    void setTimerInterval(int milliseconds);
     PaintBox& paintBox(Page page) const;
     // Whether a mouse release on the page control was on its tab row.
     bool releasedOnTabs(QObject* watched, const QMouseEvent* event) const;

@@ -96,8 +96,8 @@ void MainWindow::startQuickTeaching() {
     // The first quick tick comes at the quick pace, not after the period a
     // slow pace left behind.
     if (teachingTimer->interval() > kQuickInterval)
-        setTimer1Interval(kQuickInterval);
-    switchTimer1On();
+        setTimerInterval(kQuickInterval);
+    switchTimerOn();
 }
 
 void MainWindow::exitProgram() {
@@ -128,20 +128,20 @@ void MainWindow::showAboutBox() {
 void MainWindow::startContinuousTeaching() {
     if (!beginStart(kContinuousLamp))
         return;
-    switchTimer1On();
+    switchTimerOn();
     quickMode = false;
 }
 
 void MainWindow::teachOnTick() {
     if (!teachingReady())
         return;
-    setTimer1Interval(speedBar->maximum() + speedBar->minimum() - speedBar->value());
+    setTimerInterval(speedBar->maximum() + speedBar->minimum() - speedBar->value());
     // Ten cycles a tick: only the last one's readouts reach the screen.
     holdingReadouts_ = quickMode;
     model_->manager.step();
     if (quickMode) {
         for (int cycle = 1; cycle < kQuickCycles; ++cycle) {
-            setTimer1Interval(kQuickInterval);
+            setTimerInterval(kQuickInterval);
             model_->manager.step();
         }
     }
@@ -221,12 +221,12 @@ QColor MainWindow::lampColour() const {
     return modeLamp->palette().color(QPalette::Disabled, QPalette::Window);
 }
 
-void MainWindow::switchTimer1On() {
+void MainWindow::switchTimerOn() {
     if (!teachingTimer->isActive())
         teachingTimer->start();
 }
 
-void MainWindow::setTimer1Interval(int milliseconds) {
+void MainWindow::setTimerInterval(int milliseconds) {
     if (teachingTimer->interval() != milliseconds)
         teachingTimer->setInterval(milliseconds);
 }

@@ -123,7 +123,7 @@ void MainWindow::buildEstimationPage() {
 void MainWindow::buildTablePage() {
     channelTable = place<QTableWidget>(tablePage, "StringGrid1", {16, 0, 258, 290});
     channelTable->setToolTip(QStringLiteral("Outputs of neuronet & object"));
-    buildStringGrid1();
+    buildChannelTable();
     tableIterationLabel = makeLabel(tablePage, "Label1", {288, 128, 38, 13}, "Iteration");
     tableIteration =
         makeReadout(tablePage, "Edit2", {288, 144, 74, 21}, "0", "Number of teaching cycle");
@@ -147,7 +147,7 @@ void MainWindow::buildTablePage() {
     languageBox->setPalette(menuColours);
 }
 
-void MainWindow::buildStringGrid1() {
+void MainWindow::buildChannelTable() {
     // The titles' row and the channels' column are the table's headers, so
     // that assistive technology reads each number with its column and
     // channel; they look like the fixed cells of a grid.
