@@ -30,15 +30,6 @@ bool oneOf(std::string_view name, const std::string_view (&names)[N]) {
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
-std::string quoted(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 2);
-    result.push_back('\'');
-    result.append(text);
-    result.push_back('\'');
-    return result;
-}
-
 // A plain decimal factor such as "2" or "1.25" within the scale range: no
 // sign, no exponent, no locale's decimal comma.
 std::optional<double> parseScale(std::string_view text) {

@@ -27,15 +27,6 @@ std::optional<std::int64_t> parseWhole(std::string_view text, std::int64_t low, 
     return value;
 }
 
-std::string quoted(std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 2);
-    result.push_back('\'');
-    result.append(text);
-    result.push_back('\'');
-    return result;
-}
-
 // Splits "K:VALUE" at its first colon.
 bool splitPair(std::string_view text, std::string_view& cycle, std::string_view& value) {
     const auto colon = text.find(':');
@@ -63,6 +54,15 @@ std::string supportedKernelNames() {
 }
 
 }  // namespace
+
+std::string quoted(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 2);
+    result.push_back('\'');
+    result.append(text);
+    result.push_back('\'');
+    return result;
+}
 
 std::optional<std::uint32_t> parseClockSeconds(std::string_view text) {
     const auto seconds = parseWhole(text, 0, RandomGenerator::kMaxSeconds);

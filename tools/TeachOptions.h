@@ -44,6 +44,9 @@ struct TeachParse {
 
 TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
 
+// An argument as the error messages show it: 'text'.
+std::string quoted(std::string_view text);
+
 // The value of --clock: whole seconds from 0 to 4294967295 in plain decimal
 // digits. The window program reads its --clock with the same rule.
 std::optional<std::uint32_t> parseClockSeconds(std::string_view text);
