@@ -3,9 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-#include <QImage>
+#include <memory>
+#include <string>
 
+#include "lesson/Lesson.h"
+#include "lesson/PaceTimer.h"
 #include "model/TeachingModel.h"
 #include "view/Viewer.h"
 
@@ -35,68 +37,66 @@ const char* nameOf(View view) {
 // The window as images and strings, with nothing on screen.
 class BenchWindow : public ViewerWindow {
   public:
-    explicit BenchWindow(View view) : view_(view) {
-        for (QImage& image : images_) {
-            image = QImage(374, 246, QImage::Format_RGB32);
-            image.fill(kWindowColour);
-        }
-    }
-
-    bool isPageVisible(Page page) const override {
-        switch (view_) {
-            case View::Graph:
-                return page == Page::Graph;
-            case View::Sliding:
-            case View::Running:
-                return page == Page::Estimation;
-            case View::Table:
-                return page == Page::Table;
-        }
-        return false;
-    }
-    bool isRunningChecked() const override { return view_ == View::Running; }
-    bool isSlidingChecked() const override { return view_ != View::Running; }
-    QImage& paintBoxImage(Page page) override { return images_[page == Page::Graph ? 0 : 1]; }
+    PixelImage& paintBoxImage(Page page) override { return images_[page == Page::Graph ? 0 : 1]; }
     int paintBoxLeft(Page) const override { return 0; }
     void repaintPaintBox(Page) override {}
-    QImage& offscreenBitmap() override { return images_[2]; }
-    QColor windowColour() const override { return QColor::fromRgb(kWindowColour); }
-    void setReadout(Page page, Readout readout, const QString& text) override {
+    PixelImage& offscreenBitmap() override { return images_[2]; }
+    std::uint32_t windowColour() const override { return kWindowColour; }
+    void setReadout(Page page, Readout readout, std::string_view text) override {
         readouts_[static_cast<int>(page)][static_cast<int>(readout)] = text;
     }
-    void setTableCell(int column, int row, const QString& text) override {
+    void setTableCell(int column, int row, std::string_view text) override {
         cells_[column][row] = text;
     }
-    void setCaption(std::string_view, const QString&) override {}
+    void setCaption(CaptionSlot, std::string_view) override {}
 
   private:
-    static constexpr QRgb kWindowColour = 0xffd4d0c8u;
-    View view_;
-    QImage images_[3];
-    QString readouts_[3][3];
-    QString cells_[4][18];
+    static constexpr std::uint32_t kWindowColour = 0xffd4d0c8u;
+    PixelImage images_[3] = {
+        {374, 246, kWindowColour}, {374, 246, kWindowColour}, {374, 246, kWindowColour}};
+    std::string readouts_[3][3];
+    std::string cells_[4][18];
 };
 
-// A model taught for 300 cycles of Sin + Random, so that the estimation ring is full.
+class NoTimer : public PaceTimer {
+  public:
+    void start() override {}
+    void stop() override {}
+    void setInterval(int) override {}
+};
+
+// A lesson taught for 300 cycles of Sin + Random, so that the estimation
+// ring is full, with the page and plot of the view chosen.
 struct Setup {
-    explicit Setup(View view) : window(view) {
-        model.manager.reset();
+    explicit Setup(View view) {
+        lesson.chooseRegime(TeachingRegime::SinPlusRandom);
+        lesson.makeModel([](Manager::RegimeSource regime) {
+            return std::make_unique<TeachingModel>([] { return kClock; }, std::move(regime));
+        });
+        viewer = std::make_unique<Viewer>(window, lesson);
+        lesson.attachDisplay(*viewer);
+        lesson.open();
+        lesson.step();
         for (int cycle = 0; cycle < 300; ++cycle)
-            model.manager.step();
-        model.manager.setDisplay(&viewer);
-        viewer.refresh();  // a Running full redraw, once
+            model().manager.step();
+        lesson.choosePlot(view == View::Running ? PlotMode::Running : PlotMode::Sliding);
+        lesson.showPage(view == View::Graph   ? Page::Graph
+                        : view == View::Table ? Page::Table
+                                              : Page::Estimation);
     }
+    TeachingModel& model() { return *lesson.model(); }
 
     BenchWindow window;
-    TeachingModel model{[] { return kClock; }, [] { return TeachingRegime::SinPlusRandom; }};
-    Viewer viewer{window, model.manager, model.network, model.plant};
+    NoTimer timer;
+    Lesson lesson{timer};
+    std::unique_ptr<Viewer> viewer;
 };
 
 void BM_Refresh(benchmark::State& state) {
     const auto view = static_cast<View>(state.range(0));
     Setup setup(view);
     for (auto _ : state) {
-        setup.viewer.refresh();
+        setup.viewer->refresh();
         benchmark::ClobberMemory();
     }
     state.SetLabel(nameOf(view));
@@ -107,8 +107,8 @@ void BM_QuickTick(benchmark::State& state) {
     Setup setup(view);
     for (auto _ : state) {
         for (int cycle = 0; cycle < 10; ++cycle)
-            setup.model.manager.step();
-        benchmark::DoNotOptimize(setup.model.network.estimation);
+            setup.model().manager.step();
+        benchmark::DoNotOptimize(setup.model().network.estimation);
     }
     state.SetLabel(nameOf(view));
 }
@@ -116,11 +116,11 @@ void BM_QuickTick(benchmark::State& state) {
 // The same ten cycles without any display, for comparison.
 void BM_QuickTickWithoutDisplay(benchmark::State& state) {
     Setup setup(View::Graph);
-    setup.model.manager.setDisplay(nullptr);
+    setup.model().manager.setDisplay(nullptr);
     for (auto _ : state) {
         for (int cycle = 0; cycle < 10; ++cycle)
-            setup.model.manager.step();
-        benchmark::DoNotOptimize(setup.model.network.estimation);
+            setup.model().manager.step();
+        benchmark::DoNotOptimize(setup.model().network.estimation);
     }
 }
 
@@ -131,8 +131,6 @@ BENCHMARK(BM_QuickTick)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QuickTickWithoutDisplay)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

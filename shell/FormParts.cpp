@@ -1,6 +1,5 @@
 #include "FormParts.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "model/RandomGenerator.h"
@@ -17,13 +16,8 @@ FormParts::ModelMaker FormParts::fixedClockModel(std::uint32_t seconds) {
     };
 }
 
-QImage FormParts::realBitmap(QSize size) {
-    QImage bitmap(size, QImage::Format_RGB32);
-    // QImage reports a failed allocation by being null, not by throwing.
-    if (bitmap.isNull())
-        throw std::runtime_error("Out of system resources");
-    bitmap.fill(Qt::white);
-    return bitmap;
+PixelImage FormParts::realBitmap(QSize size) {
+    return PixelImage(size.width(), size.height(), 0xffffffffu);
 }
 
 }  // namespace varkelon

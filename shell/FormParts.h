@@ -4,11 +4,11 @@
 #include <functional>
 #include <memory>
 
-#include <QImage>
 #include <QSize>
 
 #include "model/Manager.h"
 #include "model/TeachingModel.h"
+#include "view/PixelImage.h"
 
 namespace varkelon {
 
@@ -19,13 +19,13 @@ namespace varkelon {
 // A maker reports failure by throwing.
 struct FormParts {
     using ModelMaker = std::function<std::unique_ptr<TeachingModel>(Manager::RegimeSource)>;
-    using BitmapMaker = std::function<QImage(QSize)>;
+    using BitmapMaker = std::function<PixelImage(QSize)>;
 
     static std::unique_ptr<TeachingModel> realModel(Manager::RegimeSource regime);
     // Models whose every seeding reads `seconds`, as varkelon-teach's do.
     static ModelMaker fixedClockModel(std::uint32_t seconds);
-    // A 32-bit image; throws when no memory is left for it.
-    static QImage realBitmap(QSize size);
+    // A white image; throws when no memory is left for it.
+    static PixelImage realBitmap(QSize size);
 
     ModelMaker makeModel = realModel;
     BitmapMaker makeBitmap = realBitmap;

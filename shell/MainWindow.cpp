@@ -25,6 +25,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include "lesson/TickSchedule.h"
 #include "shell/FormFont.h"
 #include "shell/PaintBox.h"
 #include "shell/Placement.h"
@@ -36,8 +37,6 @@ namespace {
 
 constexpr int kClientWidth = 516;
 constexpr int kClientHeight = 326;
-// teachingTimer's period at start.
-constexpr int kFirstInterval = 100;
 
 // Focus that comes and goes with the window's activation, or with a popup
 // menu, is not the user moving between controls.
@@ -62,14 +61,16 @@ MainWindow::MainWindow(ErrorDisplay& errors, FormParts parts)
     // Resizable, but no control moves: there is no layout, only fixed places.
     resize(kClientWidth, kClientHeight);
 
-    buildPages();
-    buildAdjustment();
-    buildCommands();
-
     teachingTimer = new QTimer(this);
     teachingTimer->setObjectName(QStringLiteral("Timer1"));
     teachingTimer->setTimerType(Qt::PreciseTimer);
-    teachingTimer->setInterval(kFirstInterval);
+    teachingTimer->setInterval(TickSchedule::kFirstInterval);
+    pace_ = std::make_unique<TimerPace>(*teachingTimer);
+    lesson_ = std::make_unique<Lesson>(*pace_);
+
+    buildPages();
+    buildAdjustment();
+    buildCommands();
 
     setTabOrder();
     connectHandlers();
@@ -97,14 +98,27 @@ void MainWindow::connectHandlers() {
     connect(teachingTimer, &QTimer::timeout, this, [this] { guarded(&MainWindow::teachOnTick); });
     connect(neuronSpinner, &UpDown::mouseUp, this,
             [this] { guarded(&MainWindow::applySpinnerCount); });
-    connect(runningButton, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            guarded(&MainWindow::chooseRunningPlot);
-    });
-    connect(slidingButton, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked)
-            guarded(&MainWindow::chooseSlidingPlot);
-    });
+    const std::pair<QRadioButton*, PlotMode> plots[] = {{runningButton, PlotMode::Running},
+                                                        {slidingButton, PlotMode::Sliding}};
+    for (const auto& [button, mode] : plots) {
+        connect(button, &QRadioButton::toggled, this, [this, mode = mode](bool checked) {
+            if (checked)
+                guarded([this, mode] { lesson_->choosePlot(mode); });
+        });
+    }
+    const std::pair<QRadioButton*, TeachingRegime> regimes[] = {
+        {staticButton, TeachingRegime::Static},
+        {sinButton, TeachingRegime::Sin},
+        {randomButton, TeachingRegime::Random},
+        {sinRandomButton, TeachingRegime::SinPlusRandom}};
+    for (const auto& [button, regime] : regimes) {
+        connect(button, &QRadioButton::toggled, this, [this, regime = regime](bool checked) {
+            if (checked)
+                lesson_->chooseRegime(regime);
+        });
+    }
+    connect(speedBar, &QScrollBar::valueChanged, this,
+            [this](int speed) { lesson_->setSpeed(speed); });
     connect(languageBox, &QComboBox::activated, this,
             [this](int index) { guarded([this, index] { switchCaptions(index); }); });
     connect(pageTabs, &QTabWidget::currentChanged, this, [this] { pageChanged(); });
@@ -180,7 +194,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     } else if ((watched == pageTabs || watched == pageTabs->tabBar()) &&
                event->type() == QEvent::MouseButtonRelease &&
                releasedOnTabs(watched, static_cast<QMouseEvent*>(event))) {
-        guarded(&MainWindow::showPageInView);
+        // A click on the tab row shows the page on view afresh, changed or not.
+        pageChanged();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -196,11 +211,9 @@ bool MainWindow::releasedOnTabs(QObject* watched, const QMouseEvent* event) cons
 }
 
 void MainWindow::pageChanged() {
-    // A click on a tab changes the page while the button is down, and its
-    // release then runs the handler; any other change (Ctrl+Tab, the arrow
-    // keys on the tab bar, the wheel) runs it here, once.
-    if (QGuiApplication::mouseButtons() == Qt::NoButton)
-        guarded(&MainWindow::showPageInView);
+    // By a click on a tab, Ctrl+Tab, the arrow keys on the tab bar or the wheel.
+    const Page page = static_cast<Page>(pageTabs->currentIndex());
+    guarded([this, page] { lesson_->showPage(page); });
 }
 
 void MainWindow::turnPage(int by) {

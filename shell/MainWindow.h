@@ -9,11 +9,12 @@
 #include <QImage>
 #include <QWidget>
 
+#include "lesson/Lesson.h"
 #include "model/TeachingModel.h"
-#include "model/TeachingRegime.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/FormParts.h"
 #include "shell/ShellWords.h"
+#include "shell/TimerPace.h"
 #include "view/Viewer.h"
 #include "view/ViewerWindow.h"
 
@@ -36,9 +37,10 @@ namespace varkelon {
 class PaintBox;
 class UpDown;
 
-// The main window: every control of the form at its fixed place, the
-// handlers of the teaching commands, and the owner of the model objects and
-// the Viewer, which draws on the window through its ViewerWindow side.
+// The main window: every control of the form at its fixed place, each
+// forwarding its events to the lesson, which owns the model, and the Viewer,
+// which draws on the window through its ViewerWindow side. After a command
+// the window shows what the lesson holds: the lamp, the neuron count.
 // One class in five files, one per job: MainWindow.cpp (construction, event
 // routing), MainWindowLayout.cpp, MainWindowHandlers.cpp, MainWindowViewerWindow.cpp,
 // MainWindowCopying.cpp (the table and the pictures copied or saved).
@@ -58,16 +60,13 @@ class MainWindow : public QWidget, public ViewerWindow {
     explicit MainWindow(ErrorDisplay& errors, FormParts parts = {});
     ~MainWindow() override;
 
-    // Ten cycles per tick, not one.
-    bool quickMode = false;
-
+    Lesson& lesson() { return *lesson_; }
+    const Lesson& lesson() const { return *lesson_; }
     // Null until buildModel has made them, and after takeModelDown.
-    TeachingModel* model() const { return model_.get(); }
+    TeachingModel* model() const { return lesson_->model(); }
     Viewer* viewer() const { return viewer_.get(); }
     QTimer& timer() const { return *teachingTimer; }
     QColor lampColour() const;
-    // The regime radio buttons, read afresh at every call.
-    TeachingRegime currentRegime() const;
 
     void buildModel();
     void takeModelDown();
@@ -80,9 +79,6 @@ class MainWindow : public QWidget, public ViewerWindow {
     void teachOnTick();
     void applySpinnerCount();
     void applyTypedCount();
-    void chooseRunningPlot();
-    void chooseSlidingPlot();
-    void showPageInView();
     void switchCaptions(int index);
     // The context menus: the table's copy, the pictures' copy and save.
     void copyTable();
@@ -93,19 +89,15 @@ class MainWindow : public QWidget, public ViewerWindow {
     void chooseLanguage(int index);
 
     // ViewerWindow
-    bool isPageVisible(Page page) const override;
-    bool isRunningChecked() const override;
-    bool isSlidingChecked() const override;
-    QImage& paintBoxImage(Page page) override;
+    PixelImage& paintBoxImage(Page page) override;
     int paintBoxLeft(Page page) const override;
     void repaintPaintBox(Page page) override;
     void paintBoxChanged(Page page) override;
-    QImage& offscreenBitmap() override { return offscreenBitmap_; }
-    QColor windowColour() const override { return windowColour_; }
-    void setReadout(Page page, Readout readout, const QString& text) override;
-    void setTableCell(int column, int row, const QString& text) override;
-    // Throws std::logic_error for a name of no control that takes a caption.
-    void setCaption(std::string_view controlName, const QString& text) override;
+    PixelImage& offscreenBitmap() override { return offscreenBitmap_; }
+    std::uint32_t windowColour() const override { return windowColour_.rgb(); }
+    void setReadout(Page page, Readout readout, std::string_view text) override;
+    void setTableCell(int column, int row, std::string_view text) override;
+    void setCaption(CaptionSlot slot, std::string_view text) override;
 
     // The pictures and the table as the user copies or saves them: the
     // paint box at the screen's pixel ratio, and tab-separated text of the
@@ -139,46 +131,41 @@ class MainWindow : public QWidget, public ViewerWindow {
     template <class Handler>
     void guarded(Handler handler);
 
-    // The model objects, the Viewer and the bitmap all exist.
-    bool teachingReady() const;
-    // Steps shared by the start commands: the lamp, then a rebuild when the
-    // run is not built. False when the window has no model to teach.
-    bool beginStart(QRgb lamp);
-    void setLamp(QRgb colour);
-    // Switching on an already running timer leaves its period alone.
-    void switchTimerOn();
-    // A new interval restarts the period; the same one must not.
-    void setTimerInterval(int milliseconds);
+    // Shows what the lesson holds after a command: the lamp's mode, the
+    // neuron count, the caption language's own words.
+    void showLesson();
     PaintBox& paintBox(Page page) const;
     // Whether a mouse release on the page control was on its tab row.
     bool releasedOnTabs(QObject* watched, const QMouseEvent* event) const;
     // The page on view changed, by a click or otherwise.
     void pageChanged();
-    // The box and the spinner show the network's count, as after a rebuild.
-    void showNeuronCount();
     // The words the window itself says (the lamp's mode, the spinner's
     // arrows, the menus) in the caption language of the moment.
     const ShellWords& words() const;
-    void nameTheLamp();
+    void showMode();
     void showTableMenu(const QPoint& where);
     void showPictureMenu(Page page, const QPoint& where);
     void turnPage(int by);
     // A readout's text goes out only when it changes; while a quick tick runs
     // its ten cycles, only the last cycle's texts are written.
-    void writeReadout(QLineEdit& edit, const QString& text);
+    void writeReadout(Page page, Readout readout, const QString& text);
     void flushHeldReadouts();
+    // The control that shows a caption slot.
+    QWidget* captionTarget(CaptionSlot slot) const;
 
     ErrorDisplay& errors_;
     FormParts parts_;
     QColor windowColour_;
 
-    std::unique_ptr<TeachingModel> model_;
+    std::unique_ptr<TimerPace> pace_;
+    std::unique_ptr<Lesson> lesson_;
     std::unique_ptr<Viewer> viewer_;
-    QImage offscreenBitmap_;
+    PixelImage offscreenBitmap_;
     bool shownOnce_ = false;
-    bool russianCaptions_ = false;
-    // A start command has run since the window opened.
-    bool startedOnce_ = false;
+    // What the window last showed of the lesson.
+    TeachingMode shownMode_ = TeachingMode::Stopped;
+    CaptionLanguage shownLanguage_ = CaptionLanguage::English;
+    int shownCount_ = 0;
     // The speed bar was pressed while the window was inactive.
     bool speedBarClickedInactive_ = false;
     // Set while a quick tick runs: readout texts wait in heldReadouts_.
@@ -186,7 +173,7 @@ class MainWindow : public QWidget, public ViewerWindow {
     QString heldReadouts_[3][3];
     bool readoutHeld_[3][3] = {};
 
-    // The controls, by their form names.
+    // The controls.
     QTabWidget* pageTabs = nullptr;
     QWidget* graphPage = nullptr;
     QWidget* historyPage = nullptr;

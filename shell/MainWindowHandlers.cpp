@@ -1,5 +1,5 @@
-// The main window's handlers: creation and close, the teaching commands and
-// their pace, the neuron count, and the choices the Viewer acts on.
+// The main window's handlers: each forwards its control's event to the
+// lesson, then shows what the lesson holds.
 #include "MainWindow.h"
 
 #include <exception>
@@ -7,12 +7,10 @@
 
 #include <QFrame>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 
 #include "shell/AboutBox.h"
-#include "shell/NeuronCountText.h"
 #include "shell/PaintBox.h"
 #include "shell/UpDown.h"
 
@@ -20,9 +18,19 @@ namespace varkelon {
 
 namespace {
 
-// teachingTimer's period in quick mode after a tick's first cycle.
-constexpr int kQuickInterval = 30;
-constexpr int kQuickCycles = 10;
+QRgb lampOf(TeachingMode mode) {
+    switch (mode) {
+        case TeachingMode::Quick:
+            return MainWindow::kQuickLamp;
+        case TeachingMode::SingleStep:
+            return MainWindow::kStepLamp;
+        case TeachingMode::Continuous:
+            return MainWindow::kContinuousLamp;
+        case TeachingMode::Stopped:
+            break;
+    }
+    return MainWindow::kStoppedLamp;
+}
 
 }  // namespace
 
@@ -31,92 +39,50 @@ constexpr int kQuickCycles = 10;
 
 void MainWindow::buildModel() {
     try {
-        model_ = parts_.makeModel([this] { return currentRegime(); });
-        viewer_ = std::make_unique<Viewer>(*this, model_->manager, model_->network, model_->plant);
-        model_->manager.setDisplay(viewer_.get());
+        lesson_->makeModel(parts_.makeModel);
+        viewer_ = std::make_unique<Viewer>(*this, *lesson_);
+        lesson_->attachDisplay(*viewer_);
         offscreenBitmap_ = parts_.makeBitmap(graphBox->size());
     } catch (const std::exception& error) {
         errors_.show(error);
     } catch (...) {
         errors_.showUnknown();
     }
-
-    setTableCell(1, 0, QStringLiteral("Object"));
-    setTableCell(2, 0, QStringLiteral("Neuronet"));
-    setTableCell(3, 0, QStringLiteral("Net Mistakes"));
-    // The channel numbers, right-aligned by the header.
-    for (int n = 1; n < kGridRows; ++n)
-        setTableCell(0, n, QString::number(n));
-
-    // Without its model objects the window shows its controls and teaches nothing.
-    if (teachingReady()) {
-        model_->manager.reset();
-        showNeuronCount();
-        viewer_->refresh();
-    }
-    graphIteration->setText(QStringLiteral("0"));
-    if (teachingReady())
-        model_->manager.built = false;
+    // Without its model objects the window shows its controls and teaches
+    // nothing: the lesson stays closed.
+    if (lesson_->model() && viewer_ && !offscreenBitmap_.isNull())
+        lesson_->open();
+    showLesson();
 }
 
 void MainWindow::takeModelDown() {
-    // Nothing may tick into destroyed objects.
-    teachingTimer->stop();
-    model_.reset();
+    lesson_->close();
     viewer_.reset();
-    offscreenBitmap_ = QImage();
-}
-
-bool MainWindow::teachingReady() const {
-    return model_ && viewer_ && !offscreenBitmap_.isNull();
+    offscreenBitmap_ = PixelImage();
 }
 
 // ---------------------------------------------------------------------------
 // Commands
 
-bool MainWindow::beginStart(QRgb lamp) {
-    if (!teachingReady())
-        return false;
-    setLamp(lamp);
-    startedOnce_ = true;
-    if (!model_->manager.built) {
-        model_->manager.reset();
-        // The rebuilt network teaches with its own count, and the page on
-        // view shows the rebuilt model, not the run before it.
-        showNeuronCount();
-        viewer_->refresh();
-    }
-    return true;
-}
-
 void MainWindow::startQuickTeaching() {
-    if (!beginStart(kQuickLamp))
-        return;
-    quickMode = true;
-    // The first quick tick comes at the quick pace, not after the period a
-    // slow pace left behind.
-    if (teachingTimer->interval() > kQuickInterval)
-        setTimerInterval(kQuickInterval);
-    switchTimerOn();
+    lesson_->startQuick();
+    showLesson();
 }
 
 void MainWindow::exitProgram() {
-    close();
+    lesson_->requestExit();
+    if (lesson_->exitRequested())
+        close();
 }
 
 void MainWindow::teachOneStep() {
-    if (!beginStart(kStepLamp))
-        return;
-    teachingTimer->stop();
-    model_->manager.step();
+    lesson_->step();
+    showLesson();
 }
 
 void MainWindow::stopTeaching() {
-    if (!teachingReady())
-        return;
-    setLamp(kStoppedLamp);
-    teachingTimer->stop();
-    model_->manager.built = false;
+    lesson_->stop();
+    showLesson();
 }
 
 void MainWindow::showAboutBox() {
@@ -126,121 +92,79 @@ void MainWindow::showAboutBox() {
 }
 
 void MainWindow::startContinuousTeaching() {
-    if (!beginStart(kContinuousLamp))
-        return;
-    switchTimerOn();
-    quickMode = false;
+    lesson_->startContinuous();
+    showLesson();
 }
 
 void MainWindow::teachOnTick() {
-    if (!teachingReady())
-        return;
-    setTimerInterval(speedBar->maximum() + speedBar->minimum() - speedBar->value());
     // Ten cycles a tick: only the last one's readouts reach the screen.
-    holdingReadouts_ = quickMode;
-    model_->manager.step();
-    if (quickMode) {
-        for (int cycle = 1; cycle < kQuickCycles; ++cycle) {
-            setTimerInterval(kQuickInterval);
-            model_->manager.step();
-        }
-    }
+    holdingReadouts_ = lesson_->quickMode();
+    lesson_->tick();
     flushHeldReadouts();
 }
 
 void MainWindow::applySpinnerCount() {
-    if (model_)
-        model_->network.hiddenCount = neuronSpinner->position();
+    lesson_->chooseHiddenCount(neuronSpinner->position());
+    showLesson();
 }
 
 void MainWindow::applyTypedCount() {
     const QString text = neuronCountBox->text();
-    const int count = NeuronCountText::count(std::u16string_view(
-        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+    lesson_->typeHiddenCount(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                 static_cast<std::size_t>(text.size())));
+    // The box ends showing the count in use, whatever was typed.
     neuronCountBox->clear();
-    neuronCountBox->setText(QString::number(count));
-    if (model_)
-        model_->network.hiddenCount = count;
-}
-
-void MainWindow::chooseRunningPlot() {
-    if (teachingReady())
-        viewer_->runningChosen();
-}
-
-void MainWindow::chooseSlidingPlot() {
-    if (teachingReady())
-        viewer_->slidingChosen();
-}
-
-void MainWindow::showPageInView() {
-    if (!teachingReady())
-        return;
-    viewer_->pageShown();
+    neuronSpinner->setPosition(lesson_->hiddenCount());
+    showLesson();
 }
 
 void MainWindow::switchCaptions(int index) {
-    if (!viewer_ || (index != 0 && index != 1))
+    if (index != 0 && index != 1)
         return;
-    viewer_->languageChosen(index);
-    russianCaptions_ = index == 1;
-    nameTheLamp();
-    neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+    lesson_->chooseLanguage(index == 0 ? CaptionLanguage::English : CaptionLanguage::Russian);
+    showLesson();
+}
+
+// ---------------------------------------------------------------------------
+// What the window shows of the lesson
+
+void MainWindow::showLesson() {
+    if (lesson_->hiddenCount() != shownCount_) {
+        shownCount_ = lesson_->hiddenCount();
+        neuronSpinner->setPosition(shownCount_);
+    }
+    if (lesson_->language() != shownLanguage_) {
+        shownLanguage_ = lesson_->language();
+        neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+        showMode();
+    } else if (lesson_->mode() != shownMode_) {
+        showMode();
+    }
 }
 
 const ShellWords& MainWindow::words() const {
-    return russianCaptions_ ? kRussianWords : kEnglishWords;
+    return shownLanguage_ == CaptionLanguage::Russian ? kRussianWords : kEnglishWords;
 }
 
-void MainWindow::showNeuronCount() {
-    neuronSpinner->setPosition(model_->network.hiddenCount);
-}
-
-void MainWindow::setLamp(QRgb colour) {
+void MainWindow::showMode() {
+    shownMode_ = lesson_->mode();
     QPalette palette = modeLamp->palette();
     // The lamp is disabled: its colour must hold in every colour group.
-    palette.setColor(QPalette::Window, QColor(colour));
+    palette.setColor(QPalette::Window, QColor(lampOf(shownMode_)));
     modeLamp->setPalette(palette);
-    nameTheLamp();
-}
-
-void MainWindow::nameTheLamp() {
     // The mode in words as well, for those who do not see the colour. A new
     // name goes out to assistive technology as a NameChanged event, so a
-    // screen reader hears the change.
-    const QRgb lamp = lampColour().rgb();
+    // screen reader hears the change, and only the change.
     const ShellWords& said = words();
-    const char* mode = lamp == kQuickLamp        ? said.quick
-                       : lamp == kStepLamp       ? said.step
-                       : lamp == kContinuousLamp ? said.continuous
-                                                 : said.stopped;
+    const char* mode = shownMode_ == TeachingMode::Quick        ? said.quick
+                       : shownMode_ == TeachingMode::SingleStep ? said.step
+                       : shownMode_ == TeachingMode::Continuous ? said.continuous
+                                                                : said.stopped;
     modeLamp->setAccessibleName(QString::fromUtf8(mode));
 }
 
 QColor MainWindow::lampColour() const {
     return modeLamp->palette().color(QPalette::Disabled, QPalette::Window);
-}
-
-void MainWindow::switchTimerOn() {
-    if (!teachingTimer->isActive())
-        teachingTimer->start();
-}
-
-void MainWindow::setTimerInterval(int milliseconds) {
-    if (teachingTimer->interval() != milliseconds)
-        teachingTimer->setInterval(milliseconds);
-}
-
-TeachingRegime MainWindow::currentRegime() const {
-    if (staticButton->isChecked())
-        return TeachingRegime::Static;
-    if (sinButton->isChecked())
-        return TeachingRegime::Sin;
-    if (sinRandomButton->isChecked())
-        return TeachingRegime::SinPlusRandom;
-    if (randomButton->isChecked())
-        return TeachingRegime::Random;
-    return TeachingRegime::None;
 }
 
 }  // namespace varkelon

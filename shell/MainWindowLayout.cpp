@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "lesson/TickSchedule.h"
 #include "model/Capacity.h"
 #include "shell/FormControls.h"
 #include "shell/PaintBox.h"
@@ -183,12 +184,14 @@ void MainWindow::buildChannelTable() {
     // The channel numbers line up on the right, whatever the widths of the
     // font's digits.
     rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const char* const titles[] = {"Object", "Neuronet", "Net Mistakes"};
     for (int column = 1; column < kGridColumns; ++column) {
         channelTable->setColumnWidth(column - 1, widths[column] + 1);
-        channelTable->setHorizontalHeaderItem(column - 1, new QTableWidgetItem);
+        channelTable->setHorizontalHeaderItem(
+            column - 1, new QTableWidgetItem(QString::fromLatin1(titles[column - 1])));
     }
     for (int row = 1; row < kGridRows; ++row) {
-        channelTable->setVerticalHeaderItem(row - 1, new QTableWidgetItem);
+        channelTable->setVerticalHeaderItem(row - 1, new QTableWidgetItem(QString::number(row)));
         for (int column = 1; column < kGridColumns; ++column) {
             auto* cell = new QTableWidgetItem;
             cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -235,10 +238,10 @@ void MainWindow::buildCommands() {
     speedBar = place<QScrollBar>(teachingGroup, "ScrollBar1", {48, 25, 65, 16});
     speedBar->setOrientation(Qt::Horizontal);
     speedBar->setToolTip(QStringLiteral("Speed of teaching"));
-    speedBar->setRange(50, 2000);
-    speedBar->setValue(2000);
-    speedBar->setSingleStep(400);
-    speedBar->setPageStep(1);
+    speedBar->setRange(TickSchedule::kSlowest, TickSchedule::kFastest);
+    speedBar->setValue(TickSchedule::kFastest);
+    speedBar->setSingleStep(TickSchedule::kArrowStep);
+    speedBar->setPageStep(TickSchedule::kPageStep);
     // A click or the Tab key gives it the focus, and that starts teaching.
     speedBar->setFocusPolicy(Qt::StrongFocus);
     speedScaleLabel = makeLabel(teachingGroup, "Label8", {46, 44, 67, 13}, "Min          Max");
@@ -255,7 +258,7 @@ void MainWindow::buildCommands() {
     modeLamp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     modeLamp->setAutoFillBackground(true);
     modeLamp->setEnabled(false);
-    setLamp(kStoppedLamp);
+    showMode();
 }
 
 void MainWindow::setTabOrder() {

@@ -1,14 +1,12 @@
-// The main window as the Viewer sees it: which page and plot mode are
-// chosen, the paint boxes' images, and the texts it writes.
+// The main window as the Viewer sees it: the paint boxes' images, and the
+// controls its texts go to.
 #include "MainWindow.h"
-
-#include <stdexcept>
-#include <string>
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -18,25 +16,19 @@
 
 namespace varkelon {
 
-bool MainWindow::isPageVisible(Page page) const {
-    // The page control's choice, whether or not the window is on screen yet.
-    const QWidget* const sheets[] = {graphPage, historyPage, tablePage};
-    return pageTabs->currentWidget() == sheets[static_cast<int>(page)];
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool MainWindow::isRunningChecked() const {
-    return runningButton->isChecked();
-}
-
-bool MainWindow::isSlidingChecked() const {
-    return slidingButton->isChecked();
-}
+}  // namespace
 
 PaintBox& MainWindow::paintBox(Page page) const {
     return page == Page::Estimation ? *historyBox : *graphBox;
 }
 
-QImage& MainWindow::paintBoxImage(Page page) {
+PixelImage& MainWindow::paintBoxImage(Page page) {
     return paintBox(page).image();
 }
 
@@ -53,21 +45,15 @@ void MainWindow::paintBoxChanged(Page page) {
     paintBox(page).update();
 }
 
-void MainWindow::setReadout(Page page, Readout readout, const QString& text) {
+void MainWindow::setReadout(Page page, Readout readout, std::string_view text) {
     const int p = static_cast<int>(page);
     const int r = static_cast<int>(readout);
     if (holdingReadouts_) {
-        heldReadouts_[p][r] = text;
+        heldReadouts_[p][r] = fromUtf8(text);
         readoutHeld_[p][r] = true;
         return;
     }
-    QLineEdit* const edits[3][3] = {{graphIteration, graphEstimation, graphNoise},
-                                    {historyIteration, historyEstimation, historyNoise},
-                                    {tableIteration, tableEstimation, tableNoise}};
-    // The model built for the first picture has taught nothing: until the
-    // first start command every page says iteration 0, as the window opened.
-    const bool beforeTeaching = !startedOnce_ && readout == Readout::Iteration;
-    writeReadout(*edits[p][r], beforeTeaching ? QStringLiteral("0") : text);
+    writeReadout(page, readout, fromUtf8(text));
 }
 
 void MainWindow::flushHeldReadouts() {
@@ -76,13 +62,17 @@ void MainWindow::flushHeldReadouts() {
         for (int r = 0; r < 3; ++r) {
             if (readoutHeld_[p][r]) {
                 readoutHeld_[p][r] = false;
-                setReadout(static_cast<Page>(p), static_cast<Readout>(r), heldReadouts_[p][r]);
+                writeReadout(static_cast<Page>(p), static_cast<Readout>(r), heldReadouts_[p][r]);
             }
         }
     }
 }
 
-void MainWindow::writeReadout(QLineEdit& edit, const QString& text) {
+void MainWindow::writeReadout(Page page, Readout readout, const QString& text) {
+    QLineEdit* const edits[3][3] = {{graphIteration, graphEstimation, graphNoise},
+                                    {historyIteration, historyEstimation, historyNoise},
+                                    {tableIteration, tableEstimation, tableNoise}};
+    QLineEdit& edit = *edits[static_cast<int>(page)][static_cast<int>(readout)];
     // Every new text is news to a screen reader; the same text is not.
     if (edit.text() == text)
         return;
@@ -95,41 +85,104 @@ void MainWindow::writeReadout(QLineEdit& edit, const QString& text) {
         edit.selectAll();
 }
 
-void MainWindow::setTableCell(int column, int row, const QString& text) {
+void MainWindow::setTableCell(int column, int row, std::string_view text) {
     // Row 0 holds the column titles and column 0 the channels: the headers.
+    const QString cellText = fromUtf8(text);
     if (row == 0 && column > 0) {
-        channelTable->horizontalHeaderItem(column - 1)->setText(text);
+        channelTable->horizontalHeaderItem(column - 1)->setText(cellText);
     } else if (column == 0 && row > 0) {
-        channelTable->verticalHeaderItem(row - 1)->setText(text);
+        channelTable->verticalHeaderItem(row - 1)->setText(cellText);
     } else if (QTableWidgetItem* cell = channelTable->item(row - 1, column - 1)) {
         // The number stands in its column as the table shows it; assistive
         // technology reads it without the spaces that place it there.
-        cell->setText(text);
-        cell->setData(Qt::AccessibleTextRole, text.trimmed());
+        cell->setText(cellText);
+        cell->setData(Qt::AccessibleTextRole, cellText.trimmed());
     }
 }
 
-void MainWindow::setCaption(std::string_view controlName, const QString& text) {
-    const QString name = QString::fromUtf8(controlName.data(), qsizetype(controlName.size()));
-    if (name == objectName()) {
-        setWindowTitle(text);
-        return;
+QWidget* MainWindow::captionTarget(CaptionSlot slot) const {
+    switch (slot) {
+        case CaptionSlot::WindowTitle:
+            return nullptr;
+        case CaptionSlot::Title:
+            return titlePanel;
+        case CaptionSlot::GraphTab:
+            return graphPage;
+        case CaptionSlot::EstimationTab:
+            return historyPage;
+        case CaptionSlot::TableTab:
+            return tablePage;
+        case CaptionSlot::ObjectColumn:
+        case CaptionSlot::NeuronetColumn:
+        case CaptionSlot::MistakesColumn:
+            return channelTable;
+        case CaptionSlot::TableIterationLabel:
+            return tableIterationLabel;
+        case CaptionSlot::GraphIterationLabel:
+            return graphIterationLabel;
+        case CaptionSlot::HistoryIterationLabel:
+            return historyIterationLabel;
+        case CaptionSlot::TableEstimationLabel:
+            return tableEstimationLabel;
+        case CaptionSlot::GraphEstimationLabel:
+            return graphEstimationLabel;
+        case CaptionSlot::HistoryEstimationLabel:
+            return historyEstimationLabel;
+        case CaptionSlot::TableNoiseLabel:
+            return tableNoiseLabel;
+        case CaptionSlot::GraphNoiseLabel:
+            return graphNoiseLabel;
+        case CaptionSlot::HistoryNoiseLabel:
+            return historyNoiseLabel;
+        case CaptionSlot::RunningButton:
+            return runningButton;
+        case CaptionSlot::SlidingButton:
+            return slidingButton;
+        case CaptionSlot::AdjustmentHeading:
+            return adjustmentHeading;
+        case CaptionSlot::RegimeFrame:
+            return regimeFrame;
+        case CaptionSlot::StaticButton:
+            return staticButton;
+        case CaptionSlot::DynamicHeading:
+            return dynamicHeading;
+        case CaptionSlot::NeuronGroup:
+            return neuronGroup;
+        case CaptionSlot::CommandsHeading:
+            return commandsHeading;
+        case CaptionSlot::TeachingGroup:
+            return teachingGroup;
+        case CaptionSlot::SpeedLabel:
+            return speedLabel;
+        case CaptionSlot::StopButton:
+            return stopButton;
+        case CaptionSlot::StepButton:
+            return stepButton;
+        case CaptionSlot::QuickButton:
+            return quickButton;
+        case CaptionSlot::ExitButton:
+            return exitButton;
     }
-    // A caption table that names a control wrongly is a fault of the
-    // program: it must not pass unnoticed as an unchanged caption. (An empty
-    // name would find any unnamed child.)
-    QWidget* control = name.isEmpty() ? nullptr : findChild<QWidget*>(name);
+    return nullptr;
+}
+
+void MainWindow::setCaption(CaptionSlot slot, std::string_view text) {
+    const QString caption = fromUtf8(text);
+    QWidget* control = captionTarget(slot);
     const int tab = pageTabs->indexOf(control);
-    if (control != nullptr && tab >= 0) {
-        pageTabs->setTabText(tab, text);
+    if (control == nullptr) {
+        setWindowTitle(caption);
+    } else if (control == channelTable) {
+        const int column = static_cast<int>(slot) - static_cast<int>(CaptionSlot::ObjectColumn);
+        channelTable->horizontalHeaderItem(column)->setText(caption);
+    } else if (tab >= 0) {
+        pageTabs->setTabText(tab, caption);
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
-        setLabelCaption(*label, text);
+        setLabelCaption(*label, caption);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        setButtonCaption(*button, text);
+        setButtonCaption(*button, caption);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
-        group->setTitle(text);
-    } else {
-        throw std::logic_error("No control \"" + std::string(controlName) + "\" takes a caption");
+        group->setTitle(caption);
     }
 }
 

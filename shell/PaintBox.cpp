@@ -10,9 +10,12 @@
 namespace varkelon {
 
 PaintBox::PaintBox(QWidget* parent, const QRect& geometry, const QColor& background)
-    : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32), background_(background) {
+    : QWidget(parent),
+      pixels_(geometry.width(), geometry.height(), background.rgb()),
+      image_(reinterpret_cast<const uchar*>(pixels_.data()), pixels_.width(), pixels_.height(),
+             pixels_.stride() * qsizetype{sizeof(std::uint32_t)}, QImage::Format_RGB32),
+      background_(background) {
     setGeometry(geometry);
-    image_.fill(background);
     // The image covers every pixel: Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -44,7 +47,7 @@ void PaintBox::hideEvent(QHideEvent* event) {
     // A page change hides the box; the window being minimised is the
     // system's affair (a spontaneous event) and keeps the picture.
     if (!event->spontaneous())
-        image_.fill(background_);
+        pixels_.fill(background_.rgb());
     QWidget::hideEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #include "Canvas.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,11 +24,9 @@ void Canvas::lineTo(int x, int y) {
     x_ = x;
     y_ = y;
 
-    QImage& image = *image_;
+    PixelImage& image = *image_;
     const int width = image.width();
     const int height = image.height();
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
 
     // Bresenham over the major axis; the pixel at (x, y) is never drawn.
     const int dx = std::abs(x - x0);
@@ -41,7 +40,7 @@ void Canvas::lineTo(int x, int y) {
     for (int k = 0; k < steps; ++k) {
         const bool on = penStyle_ == PenStyle::Solid || k % kDotPeriod == 0;
         if (on && px >= 0 && px < width && py >= 0 && py < height) {
-            reinterpret_cast<QRgb*>(bits + py * stride)[px] = penColour_;
+            image.row(py)[px] = penColour_;
         }
         const int previousError = error;
         if (previousError > -dx) {
@@ -55,29 +54,25 @@ void Canvas::lineTo(int x, int y) {
     }
 }
 
-void Canvas::fillRect(const QRect& rect, QRgb colour) {
-    QImage& image = *image_;
-    const QRect area = rect.intersected(image.rect());
-    if (area.isEmpty())
-        return;
-    const QRgb pixel = 0xff000000u | colour;
-    uchar* bits = image.bits();
-    const qsizetype stride = image.bytesPerLine();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-        for (int x = area.left(); x <= area.right(); ++x)
+void Canvas::fillRect(int left, int top, int width, int height, std::uint32_t colour) {
+    PixelImage& image = *image_;
+    const int right = std::min(left + width, image.width());
+    const int bottom = std::min(top + height, image.height());
+    const std::uint32_t pixel = 0xff000000u | colour;
+    for (int y = std::max(top, 0); y < bottom; ++y) {
+        std::uint32_t* row = image.row(y);
+        for (int x = std::max(left, 0); x < right; ++x)
             row[x] = pixel;
     }
 }
 
-void Canvas::copyFrom(const QImage& source) {
-    QImage& image = *image_;
-    const int width = image.width() < source.width() ? image.width() : source.width();
-    const int height = image.height() < source.height() ? image.height() : source.height();
-    uchar* bits = image.bits();
+void Canvas::copyFrom(const PixelImage& source) {
+    PixelImage& image = *image_;
+    const int width = std::min(image.width(), source.width());
+    const int height = std::min(image.height(), source.height());
     for (int y = 0; y < height; ++y) {
-        std::memcpy(bits + y * image.bytesPerLine(), source.constScanLine(y),
-                    static_cast<std::size_t>(width) * sizeof(QRgb));
+        std::memcpy(image.row(y), source.row(y),
+                    static_cast<std::size_t>(width) * sizeof(std::uint32_t));
     }
 }
 

@@ -1,53 +1,94 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 
 namespace varkelon {
 
-// One target of the caption languages: a control's caption, or (with a grid
-// column) a header cell of channelTable, row 0, with its two texts in UTF-8.
+// The texts that switch with the caption language, one slot each.
+enum class CaptionSlot {
+    WindowTitle,
+    Title,  // the panel over the pages: "Teaching Dynamics"
+    GraphTab,
+    EstimationTab,
+    TableTab,
+    ObjectColumn,  // the table's column headings
+    NeuronetColumn,
+    MistakesColumn,
+    TableIterationLabel,  // the readouts' labels, page by page
+    GraphIterationLabel,
+    HistoryIterationLabel,
+    TableEstimationLabel,
+    GraphEstimationLabel,
+    HistoryEstimationLabel,
+    TableNoiseLabel,
+    GraphNoiseLabel,
+    HistoryNoiseLabel,
+    RunningButton,
+    SlidingButton,
+    AdjustmentHeading,
+    RegimeFrame,
+    StaticButton,
+    DynamicHeading,
+    NeuronGroup,
+    CommandsHeading,
+    TeachingGroup,
+    SpeedLabel,
+    StopButton,
+    StepButton,
+    QuickButton,
+    ExitButton,
+};
+
+// One slot's two texts, UTF-8.
 struct Caption {
-    const char* control;
-    int gridColumn;
+    CaptionSlot slot;
     const char* english;
     const char* russian;
 };
 
-// The same 31 targets in the order both languages write them.
+// Every slot, in the order both languages write them.
 inline constexpr std::array<Caption, 31> kCaptionTable = {{
-    {"Form1", 0, "  Varkelon", "  Varkelon"},
-    {"Panel2", 0, "Teaching Dynamics", "Динамика обучения"},
-    {"TabSheet1", 0, "Graph", "График"},
-    {"TabSheet2", 0, "Estimation", "Оценка"},
-    {"TabSheet3", 0, "Table", "Таблица"},
-    {"StringGrid1", 1, "Object", "Объект"},
-    {"StringGrid1", 2, "Neuronet", "Нейросеть"},
-    {"StringGrid1", 3, "Net Mistakes", "Ошибки сети"},
-    {"Label1", 0, "Iteration", "Итерация"},
-    {"Label4", 0, "Iteration", "Итерация"},
-    {"Label11", 0, "Iteration", "Итерация"},
-    {"Label2", 0, "Estimation", "Оценка"},
-    {"Label5", 0, "Estimation", "Оценка"},
-    {"Label10", 0, "Estimation", "Оценка"},
-    {"Label3", 0, "Noise", "Шум"},
-    {"Label6", 0, "Noise", "Шум"},
-    {"Label9", 0, "Noise", "Шум"},
-    {"RadioButton5", 0, "Running", "Бегущая"},
-    {"RadioButton6", 0, "Sliding", "Скользящая"},
-    {"Panel3", 0, "Adjustment", "Настройки"},
-    {"RadioGroup1", 0, "Teaching Regime", "Режим обучения"},
-    {"RadioButton1", 0, "Static", "Статический"},
-    {"Panel1", 0, "Dynamic", "Динамический"},
-    {"GroupBox1", 0, "Quantity of Neurons", "Число нейронов"},
-    {"Panel4", 0, "Commands", "Команды"},
-    {"GroupBox2", 0, "Teaching", "Обучение"},
-    {"Label7", 0, "Speed", "Скорость"},
-    {"Button4", 0, "Stop", "Стоп"},
-    {"Button3", 0, "Step", "Шаг"},
-    {"Button1", 0, "Quickly", "Быстро"},
-    {"Button2", 0, "Exit", "Выход"},
+    {CaptionSlot::WindowTitle, "  Varkelon", "  Varkelon"},
+    {CaptionSlot::Title, "Teaching Dynamics", "Динамика обучения"},
+    {CaptionSlot::GraphTab, "Graph", "График"},
+    {CaptionSlot::EstimationTab, "Estimation", "Оценка"},
+    {CaptionSlot::TableTab, "Table", "Таблица"},
+    {CaptionSlot::ObjectColumn, "Object", "Объект"},
+    {CaptionSlot::NeuronetColumn, "Neuronet", "Нейросеть"},
+    {CaptionSlot::MistakesColumn, "Net Mistakes", "Ошибки сети"},
+    {CaptionSlot::TableIterationLabel, "Iteration", "Итерация"},
+    {CaptionSlot::GraphIterationLabel, "Iteration", "Итерация"},
+    {CaptionSlot::HistoryIterationLabel, "Iteration", "Итерация"},
+    {CaptionSlot::TableEstimationLabel, "Estimation", "Оценка"},
+    {CaptionSlot::GraphEstimationLabel, "Estimation", "Оценка"},
+    {CaptionSlot::HistoryEstimationLabel, "Estimation", "Оценка"},
+    {CaptionSlot::TableNoiseLabel, "Noise", "Шум"},
+    {CaptionSlot::GraphNoiseLabel, "Noise", "Шум"},
+    {CaptionSlot::HistoryNoiseLabel, "Noise", "Шум"},
+    {CaptionSlot::RunningButton, "Running", "Бегущая"},
+    {CaptionSlot::SlidingButton, "Sliding", "Скользящая"},
+    {CaptionSlot::AdjustmentHeading, "Adjustment", "Настройки"},
+    {CaptionSlot::RegimeFrame, "Teaching Regime", "Режим обучения"},
+    {CaptionSlot::StaticButton, "Static", "Статический"},
+    {CaptionSlot::DynamicHeading, "Dynamic", "Динамический"},
+    {CaptionSlot::NeuronGroup, "Quantity of Neurons", "Число нейронов"},
+    {CaptionSlot::CommandsHeading, "Commands", "Команды"},
+    {CaptionSlot::TeachingGroup, "Teaching", "Обучение"},
+    {CaptionSlot::SpeedLabel, "Speed", "Скорость"},
+    {CaptionSlot::StopButton, "Stop", "Стоп"},
+    {CaptionSlot::StepButton, "Step", "Шаг"},
+    {CaptionSlot::QuickButton, "Quickly", "Быстро"},
+    {CaptionSlot::ExitButton, "Exit", "Выход"},
 }};
-// Every one of the 31 entries is written out.
-static_assert(kCaptionTable.back().control != nullptr);
+
+// Every slot has its entry, in the order of the enumeration.
+static_assert([] {
+    for (std::size_t i = 0; i < kCaptionTable.size(); ++i) {
+        if (static_cast<std::size_t>(kCaptionTable[i].slot) != i)
+            return false;
+    }
+    return kCaptionTable.back().slot == CaptionSlot::ExitButton;
+}());
 
 }  // namespace varkelon

@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
+#include "lesson/Lesson.h"
 #include "model/Manager.h"
 #include "model/Network.h"
 #include "model/Plant.h"
@@ -13,8 +15,8 @@ namespace varkelon {
 
 namespace {
 
-constexpr QRgb kBlack = 0xff000000u;
-constexpr QRgb kWhite = 0xffffffffu;
+constexpr std::uint32_t kBlack = 0xff000000u;
+constexpr std::uint32_t kWhite = 0xffffffffu;
 // The Running mode erases this many ring positions ahead of the newest.
 constexpr std::int32_t kEraseGap = 10;
 
@@ -31,8 +33,10 @@ float single(double value) {
 // The general conversion of printf (%.*g), except that infinities and
 // not-a-numbers read "+INF", "-INF", "+NAN" and "-NAN". std::to_chars writes
 // what printf writes in the "C" locale: the decimal point stays a point
-// whatever locale the user runs the program in. Returns the text's length;
-// text has room for any double at the precisions used here.
+// whatever locale the user runs the program in. A C++ library without the
+// floating to_chars (WebAssembly's) has only the "C" locale, where printf
+// writes the same. Returns the text's length; text has room for any double
+// at the precisions used here.
 std::size_t formatGeneral(char* text, std::size_t size, int precision, double value) {
     if (std::isinf(value) || std::isnan(value)) {
         const char* word = std::isinf(value) ? (value < 0 ? "-INF" : "+INF")
@@ -40,24 +44,31 @@ std::size_t formatGeneral(char* text, std::size_t size, int precision, double va
         std::memcpy(text, word, 4);
         return 4;
     }
+#if defined(__cpp_lib_to_chars)
     const std::to_chars_result written =
         std::to_chars(text, text + size, value, std::chars_format::general, precision);
     return static_cast<std::size_t>(written.ptr - text);
+#else
+    return static_cast<std::size_t>(std::snprintf(text, size, "%.*g", precision, value));
+#endif
 }
 
-QString readoutText(float value) {
+std::string readoutText(float value) {
     char text[32];
     const std::size_t length = formatGeneral(text, sizeof text, 6, static_cast<double>(value));
-    return QString::fromLatin1(text, static_cast<qsizetype>(length));
+    return std::string(text, length);
 }
 
 }  // namespace
 
-Viewer::Viewer(ViewerWindow& window, const Manager& manager, const Network& network,
-               const Plant& plant)
-    : window_(window), manager_(manager), network_(network), plant_(plant) {}
+Viewer::Viewer(ViewerWindow& window, const Lesson& lesson)
+    : window_(window),
+      lesson_(lesson),
+      manager_(lesson.model()->manager),
+      network_(lesson.model()->network),
+      plant_(lesson.model()->plant) {}
 
-Viewer::PlotArea::PlotArea(const QImage& box)
+Viewer::PlotArea::PlotArea(const PixelImage& box)
     : boxHeight(box.height()),
       left(10),
       top(30),
@@ -77,7 +88,7 @@ Canvas& Viewer::bitmapCanvas() {
 
 // The canvas's pen takes the panel's colour before the area is cleared to it.
 void Viewer::clearEstimationBox() {
-    const QRgb background = window_.windowColour().rgb();
+    const std::uint32_t background = window_.windowColour();
     Canvas& canvas = paintBoxCanvas(Page::Estimation);
     canvas.setPenColour(background);
     canvas.target().fill(background);
@@ -85,22 +96,22 @@ void Viewer::clearEstimationBox() {
 }
 
 void Viewer::teachingReset() {
-    if (window_.isPageVisible(Page::Estimation))
+    if (lesson_.page() == Page::Estimation)
         clearEstimationBox();
     fullRedraw_ = true;
 }
 
 void Viewer::refresh() {
-    if (window_.isPageVisible(Page::Graph)) {
+    if (lesson_.page() == Page::Graph) {
         drawOutputGraph();
-    } else if (window_.isPageVisible(Page::Estimation)) {
+    } else if (lesson_.page() == Page::Estimation) {
         if (manager_.iteration == 0) {
             clearEstimationBox();
             fullRedraw_ = true;
         }
-        if (window_.isRunningChecked()) {
+        if (lesson_.plot() == PlotMode::Running) {
             drawEstimationRunning();
-        } else if (window_.isSlidingChecked()) {
+        } else {
             drawEstimationSliding();
         }
     }
@@ -109,35 +120,30 @@ void Viewer::refresh() {
 
 void Viewer::showNumbers() {
     // Built whatever page is on view.
-    const QString iterationText = QString::number(manager_.iteration + 1);
-    const QString estimationText = readoutText(network_.estimation);
-    const QString noiseText = readoutText(plant_.noiseLevel);
+    const std::string iterationText = std::to_string(lesson_.iterationShown());
+    const std::string estimationText = readoutText(network_.estimation);
+    const std::string noiseText = readoutText(plant_.noiseLevel);
 
-    if (window_.isPageVisible(Page::Table)) {
+    const Page page = lesson_.page();
+    if (page == Page::Table) {
         const std::int32_t slot = network_.timeSlot;
         for (std::int32_t i = 0; i < network_.outputCount; ++i) {
             window_.setTableCell(1, i + 1, formatCell(plant_.outputs[i]));
             window_.setTableCell(2, i + 1, formatCell(network_.outputs[i][slot]));
             window_.setTableCell(3, i + 1, formatCell(network_.errors[i][slot]));
         }
-        writeReadouts(Page::Table, iterationText, estimationText, noiseText);
     }
-    if (window_.isPageVisible(Page::Estimation)) {
-        writeReadouts(Page::Estimation, iterationText, estimationText, noiseText);
-    }
-    if (window_.isPageVisible(Page::Graph)) {
-        writeReadouts(Page::Graph, iterationText, estimationText, noiseText);
-    }
+    writeReadouts(page, iterationText, estimationText, noiseText);
 }
 
-void Viewer::writeReadouts(Page page, const QString& iteration, const QString& estimation,
-                           const QString& noise) {
+void Viewer::writeReadouts(Page page, const std::string& iteration, const std::string& estimation,
+                           const std::string& noise) {
     window_.setReadout(page, Readout::Iteration, iteration);
     window_.setReadout(page, Readout::Estimation, estimation);
     window_.setReadout(page, Readout::Noise, noise);
 }
 
-QString Viewer::formatCell(float value) {
+std::string Viewer::formatCell(float value) {
     // %.10g gives at most 16 characters (-1.234567891e-38); with the prefix
     // the text stays below 20.
     char number[24];
@@ -158,7 +164,7 @@ QString Viewer::formatCell(float value) {
         std::memmove(text + 8, exponent, std::strlen(exponent) + 1);
     }
     text[12] = '\0';
-    return QString::fromLatin1(text);
+    return std::string(text);
 }
 
 void Viewer::drawOutputGraph() {
@@ -273,7 +279,7 @@ void Viewer::drawEstimationSliding() {
 
 void Viewer::drawEstimationRunning() {
     const PlotArea area(window_.paintBoxImage(Page::Estimation));
-    const QRgb background = window_.windowColour().rgb();
+    const std::uint32_t background = window_.windowColour();
     const std::int32_t size = network_.estimationHistorySize;
     const std::int32_t newest = network_.estimationIndex;
     Canvas& box = paintBoxCanvas(Page::Estimation);
@@ -386,51 +392,40 @@ void Viewer::drawEstimationFrame(Canvas& target, const PlotArea& area) {
 
 // Whitens historyBox's rectangle of the bitmap: both plots share it.
 void Viewer::clearBitmap(Canvas& bitmap) {
-    const QImage& box = window_.paintBoxImage(Page::Estimation);
-    bitmap.fillRect(QRect(0, 0, box.width(), box.height()), kWhite);
+    const PixelImage& box = window_.paintBoxImage(Page::Estimation);
+    bitmap.fillRect(0, 0, box.width(), box.height(), kWhite);
 }
 
 void Viewer::setEnglishCaptions() {
     for (const Caption& caption : kCaptionTable)
-        writeCaption(caption.control, caption.gridColumn, caption.english);
+        window_.setCaption(caption.slot, caption.english);
 }
 
 void Viewer::setRussianCaptions() {
     for (const Caption& caption : kCaptionTable)
-        writeCaption(caption.control, caption.gridColumn, caption.russian);
+        window_.setCaption(caption.slot, caption.russian);
 }
 
-void Viewer::writeCaption(const char* control, int gridColumn, const char* text) {
-    const QString caption = QString::fromUtf8(text);
-    if (gridColumn > 0) {
-        window_.setTableCell(gridColumn, 0, caption);
-    } else {
-        window_.setCaption(control, caption);
+void Viewer::plotChosen(PlotMode mode) {
+    if (mode == PlotMode::Running) {
+        clearEstimationBox();
+        fullRedraw_ = true;
     }
-}
-
-void Viewer::runningChosen() {
-    clearEstimationBox();
-    fullRedraw_ = true;
-    refresh();
-}
-
-void Viewer::slidingChosen() {
     refresh();
 }
 
 void Viewer::pageShown() {
     // Whichever page comes into view shows the model as it is now: the
     // graph of the last cycle, the whole estimation history, the table.
-    if (window_.isPageVisible(Page::Estimation))
+    if (lesson_.page() == Page::Estimation)
         fullRedraw_ = true;
     refresh();
 }
 
-void Viewer::languageChosen(int index) {
-    if (index == 0) {
+void Viewer::languageChosen(CaptionLanguage language) {
+    if (language == CaptionLanguage::English) {
         setEnglishCaptions();
-    } else if (index == 1) {
+    } else {
         setRussianCaptions();
     }
 }

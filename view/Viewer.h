@@ -1,41 +1,41 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
-#include <QImage>
-#include <QString>
-
-#include "model/TeachingDisplay.h"
+#include "lesson/LessonDisplay.h"
 #include "view/Canvas.h"
 #include "view/ViewerWindow.h"
 
 namespace varkelon {
 
+class Lesson;
 class Manager;
 class Network;
 class Plant;
 
-// Turns the model's state into pixels and text after every teaching cycle
-// and whenever the user changes the page or the plotting mode. Everything it
-// draws or writes goes to the window through ViewerWindow.
-class Viewer : public TeachingDisplay {
+// Turns the lesson's state into pixels and text after every teaching cycle
+// and whenever the user changes the page, the plotting mode or the caption
+// language. Everything it draws or writes goes to the face through
+// ViewerWindow; which page is on view and which plot is chosen it reads from
+// the lesson.
+class Viewer : public LessonDisplay {
   public:
-    Viewer(ViewerWindow& window, const Manager& manager, const Network& network,
-           const Plant& plant);
+    // The lesson must have its model.
+    Viewer(ViewerWindow& window, const Lesson& lesson);
 
     // TeachingDisplay
     void teachingReset() override;
     // Draws the page on view, then writes its readouts (and the table's cells).
     void refresh() override;
 
-    // What the window's handlers ask of the Viewer.
-    void runningChosen();            // chooseRunningPlot
-    void slidingChosen();            // chooseSlidingPlot
-    void pageShown();                // showPageInView, any page change
-    void languageChosen(int index);  // switchCaptions: 0 English, 1 Russian
+    // LessonDisplay
+    void pageShown() override;
+    void plotChosen(PlotMode mode) override;
+    void languageChosen(CaptionLanguage language) override;
 
     // 12-column text of one table number.
-    static QString formatCell(float value);
+    static std::string formatCell(float value);
 
     // The Running estimation plot is redrawn in full at its next drawing.
     bool fullRedraw() const { return fullRedraw_; }
@@ -44,7 +44,7 @@ class Viewer : public TeachingDisplay {
     // Where a plot goes on a paint box: the frame's rectangle, 10 pixels in
     // from the left and right edges and 30 from the top and bottom.
     struct PlotArea {
-        explicit PlotArea(const QImage& box);
+        explicit PlotArea(const PixelImage& box);
         int boxHeight;                 // the paint box's own height
         int left, top, right, bottom;  // the frame's lines
         int width() const { return right - left; }
@@ -52,8 +52,8 @@ class Viewer : public TeachingDisplay {
     };
 
     void showNumbers();
-    void writeReadouts(Page page, const QString& iteration, const QString& estimation,
-                       const QString& noise);
+    void writeReadouts(Page page, const std::string& iteration, const std::string& estimation,
+                       const std::string& noise);
 
     void drawOutputGraph();
     void drawEstimationRunning();
@@ -70,13 +70,13 @@ class Viewer : public TeachingDisplay {
 
     void setEnglishCaptions();
     void setRussianCaptions();
-    void writeCaption(const char* control, int gridColumn, const char* text);
 
     // A canvas bound to the window's current image, ready to draw on.
     Canvas& paintBoxCanvas(Page page);
     Canvas& bitmapCanvas();
 
     ViewerWindow& window_;
+    const Lesson& lesson_;
     const Manager& manager_;
     const Network& network_;
     const Plant& plant_;

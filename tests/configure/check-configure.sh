@@ -24,20 +24,31 @@ elif ! grep -q 'The window program needs Qt 6.4 or later' "$log" ||
   fail "no message about the missing Qt" "$log"
 fi
 
-# The window off with Qt hidden: the model, varkelon-teach, their tests and the
-# benchmark, and nothing that needs Qt.
+# The window off with Qt hidden: the model, the lesson, the Viewer,
+# varkelon-teach, their tests and benchmarks, and nothing that needs Qt.
 log=$scratch/model.log
 if ! cmake -S "$source_dir" -B "$scratch/model" -G Ninja -DVARKELON_WINDOW=OFF \
   -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >"$log" 2>&1; then
   fail "the window off did not configure without Qt" "$log"
 else
   ninja=$scratch/model/build.ninja
-  for program in varkelon-teach varkelon-model-tests varkelon-tools-tests varkelon-bench-model; do
+  for program in varkelon-teach varkelon-model-tests varkelon-tools-tests varkelon-bench-model \
+    varkelon-lesson-tests varkelon-view-tests varkelon-bench-view; do
     grep -q "bin/$program:" "$ninja" || fail "the window off builds no $program"
   done
   grep -qi 'qt6' "$ninja" && fail "the window off still uses Qt"
-  grep -Eq 'bin/varkelon(-shell-tests|-view-tests)?:' "$ninja" &&
+  grep -Eq 'bin/varkelon(-shell-tests)?:' "$ninja" &&
     fail "the window off still builds the window or its tests"
+  # The lesson and the Viewer compile and link where no Qt can be found, and
+  # their tests pass there.
+  log=$scratch/no-qt-build.log
+  if ! cmake --build "$scratch/model" --target varkelon-lesson-tests varkelon-view-tests \
+    >"$log" 2>&1; then
+    fail "the lesson and the Viewer do not build without Qt" "$log"
+  elif ! "$scratch/model/bin/varkelon-lesson-tests" >"$log" 2>&1 ||
+    ! "$scratch/model/bin/varkelon-view-tests" >>"$log" 2>&1; then
+    fail "the lesson's and the Viewer's tests fail without Qt" "$log"
+  fi
 fi
 
 # The test helper: exactly one of unit and system among the labels.

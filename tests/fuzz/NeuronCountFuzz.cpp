@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "shell/NeuronCountText.h"
+#include "lesson/NeuronCountText.h"
 
 using namespace varkelon;
 

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "Monkey.h"
-#include "shell/NeuronCountText.h"
+#include "lesson/NeuronCountText.h"
 #include "shell/VarkelonApplication.h"
 
 namespace varkelon::test {

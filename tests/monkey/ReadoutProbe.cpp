@@ -9,10 +9,7 @@
 namespace varkelon::test {
 
 int visiblePage(const MainWindow& form) {
-    for (Page page : {Page::Graph, Page::Estimation, Page::Table})
-        if (form.isPageVisible(page))
-            return static_cast<int>(page);
-    return -1;
+    return static_cast<int>(form.lesson().page());
 }
 
 ReadoutProbe::ReadoutProbe(const MainWindow& form, Viewer& viewer, Readouts iterationReadouts)
@@ -33,7 +30,7 @@ void ReadoutProbe::refresh() {
         return;
     }
     // A quick tick writes its readouts after its tenth cycle.
-    if (form_.quickMode && form_.timer().isActive())
+    if (form_.lesson().quickMode() && form_.timer().isActive())
         return;
     const QString expected = QString::number(form_.model()->manager.iteration + 1);
     const QString shown = readouts_[page]->text();

@@ -97,39 +97,38 @@ void CommandTest::modeTransitions_data() {
     QTest::addColumn<QRgb>("lamp");
     QTest::addColumn<bool>("timerOn");
     QTest::addColumn<int>("quickMode");
-    QTest::addColumn<int>("built");
     // The iteration and hiddenCount (3 just before the command) afterwards: a
     // rebuild brings iteration 0 and 7 neurons, a Step one more cycle.
     QTest::addColumn<int>("iteration");
     QTest::addColumn<int>("hiddenCount");
 
     const auto row = [](const char* tag, Mode from, Command command, QRgb lamp, bool timerOn,
-                        int quickMode, int built, int iteration, int hiddenCount) {
-        QTest::newRow(tag) << from << command << lamp << timerOn << quickMode << built << iteration
+                        int quickMode, int iteration, int hiddenCount) {
+        QTest::newRow(tag) << from << command << lamp << timerOn << quickMode << iteration
                            << hiddenCount;
     };
     // clang-format off
-    // tag, from, command; lamp, timer on, quickMode, built, iteration, hiddenCount
-    row("start, Stop",             Mode::Start,      Command::Stop,     kRed,    false, 0, 0, 0, 3);
-    row("start, Step",             Mode::Start,      Command::Step,     kBlue,   false, 0, 1, 1, 7);
-    row("start, scroll bar",       Mode::Start,      Command::Scroll,   kYellow, true,  0, 1, 0, 7);
-    row("start, Quickly",          Mode::Start,      Command::Quickly,  kGreen,  true,  1, 1, 0, 7);
-    row("stopped, Stop",           Mode::Stopped,    Command::Stop,     kRed,    false, 0, 0, 1, 3);
-    row("stopped, Step",           Mode::Stopped,    Command::Step,     kBlue,   false, 0, 1, 1, 7);
-    row("stopped, scroll bar",     Mode::Stopped,    Command::Scroll,   kYellow, true,  0, 1, 0, 7);
-    row("stopped, Quickly",        Mode::Stopped,    Command::Quickly,  kGreen,  true,  1, 1, 0, 7);
-    row("step, Stop",              Mode::Step,       Command::Stop,     kRed,    false, 0, 0, 1, 3);
-    row("step, Step",              Mode::Step,       Command::Step,     kBlue,   false, 0, 1, 2, 3);
-    row("step, scroll bar",        Mode::Step,       Command::Scroll,   kYellow, true,  0, 1, 1, 3);
-    row("step, Quickly",           Mode::Step,       Command::Quickly,  kGreen,  true,  1, 1, 1, 3);
-    row("continuous, Stop",        Mode::Continuous, Command::Stop,     kRed,    false, 0, 0, 0, 3);
-    row("continuous, Step",        Mode::Continuous, Command::Step,     kBlue,   false, 0, 1, 1, 3);
-    row("continuous, scroll bar",  Mode::Continuous, Command::Scroll,   kYellow, true,  0, 1, 0, 3);
-    row("continuous, Quickly",     Mode::Continuous, Command::Quickly,  kGreen,  true,  1, 1, 0, 3);
-    row("quick, Stop",             Mode::Quick,      Command::Stop,     kRed,    false, 1, 0, 0, 3);
-    row("quick, Step",             Mode::Quick,      Command::Step,     kBlue,   false, 1, 1, 1, 3);
-    row("quick, scroll bar",       Mode::Quick,      Command::Scroll,   kYellow, true,  0, 1, 0, 3);
-    row("quick, Quickly",          Mode::Quick,      Command::Quickly,  kGreen,  true,  1, 1, 0, 3);
+    // tag, from, command; lamp, timer on, quickMode, iteration, hiddenCount
+    row("start, Stop",             Mode::Start,      Command::Stop,     kRed,    false, 0, 0, 3);
+    row("start, Step",             Mode::Start,      Command::Step,     kBlue,   false, 0, 1, 7);
+    row("start, scroll bar",       Mode::Start,      Command::Scroll,   kYellow, true,  0, 0, 7);
+    row("start, Quickly",          Mode::Start,      Command::Quickly,  kGreen,  true,  1, 0, 7);
+    row("stopped, Stop",           Mode::Stopped,    Command::Stop,     kRed,    false, 0, 1, 3);
+    row("stopped, Step",           Mode::Stopped,    Command::Step,     kBlue,   false, 0, 1, 7);
+    row("stopped, scroll bar",     Mode::Stopped,    Command::Scroll,   kYellow, true,  0, 0, 7);
+    row("stopped, Quickly",        Mode::Stopped,    Command::Quickly,  kGreen,  true,  1, 0, 7);
+    row("step, Stop",              Mode::Step,       Command::Stop,     kRed,    false, 0, 1, 3);
+    row("step, Step",              Mode::Step,       Command::Step,     kBlue,   false, 0, 2, 3);
+    row("step, scroll bar",        Mode::Step,       Command::Scroll,   kYellow, true,  0, 1, 3);
+    row("step, Quickly",           Mode::Step,       Command::Quickly,  kGreen,  true,  1, 1, 3);
+    row("continuous, Stop",        Mode::Continuous, Command::Stop,     kRed,    false, 0, 0, 3);
+    row("continuous, Step",        Mode::Continuous, Command::Step,     kBlue,   false, 0, 1, 3);
+    row("continuous, scroll bar",  Mode::Continuous, Command::Scroll,   kYellow, true,  0, 0, 3);
+    row("continuous, Quickly",     Mode::Continuous, Command::Quickly,  kGreen,  true,  1, 0, 3);
+    row("quick, Stop",             Mode::Quick,      Command::Stop,     kRed,    false, 1, 0, 3);
+    row("quick, Step",             Mode::Quick,      Command::Step,     kBlue,   false, 1, 1, 3);
+    row("quick, scroll bar",       Mode::Quick,      Command::Scroll,   kYellow, true,  0, 0, 3);
+    row("quick, Quickly",          Mode::Quick,      Command::Quickly,  kGreen,  true,  1, 0, 3);
     // clang-format on
 }
 
@@ -139,7 +138,6 @@ void CommandTest::modeTransitions() {
     QFETCH(QRgb, lamp);
     QFETCH(bool, timerOn);
     QFETCH(int, quickMode);
-    QFETCH(int, built);
     QFETCH(int, iteration);
     QFETCH(int, hiddenCount);
     ShownForm shown;
@@ -150,8 +148,7 @@ void CommandTest::modeTransitions() {
     run(shown, command);
     QCOMPARE(shown.form.lampColour(), QColor(lamp));
     QCOMPARE(shown.form.timer().isActive(), timerOn);
-    QCOMPARE(shown.form.quickMode, quickMode);
-    QCOMPARE(shown.manager().built, built);
+    QCOMPARE(shown.form.lesson().quickMode(), quickMode);
     QCOMPARE(shown.manager().iteration, iteration);
     QCOMPARE(shown.network().hiddenCount, hiddenCount);
 }
@@ -166,7 +163,7 @@ void CommandTest::stepDuringQuickTeachingStopsTheTimer() {
     run(shown, Command::Step);
     QCOMPARE(shown.manager().iteration, 11);
     QVERIFY(!shown.form.timer().isActive());
-    QCOMPARE(shown.form.quickMode, 1);
+    QCOMPARE(shown.form.lesson().quickMode(), 1);
 }
 
 // The ticks are called here one by one, with the timer itself stopped.

@@ -27,8 +27,6 @@ class EventTest : public QObject {
     void aboutBoxLeavesTeachingRunning();
     void exceptionInAHandlerIsShown();
     void pageClickAndLanguageReachTheViewer();
-    void captionForAWrongNameFails_data();
-    void captionForAWrongNameFails();
     void pageChangeByKeyboardActsAsATabClick_data();
     void pageChangeByKeyboardActsAsATabClick();
     void releaseOnThePlotIsNoTabClick();
@@ -46,7 +44,7 @@ void EventTest::enterClicksTheDefaultButton() {
     // staticButton has the focus at start and has no use for Enter.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(shown.form.lampColour(), QColor(0, 255, 0));
-    QCOMPARE(shown.form.quickMode, 1);
+    QCOMPARE(shown.form.lesson().quickMode(), 1);
     // A focused button takes Enter itself.
     auto* step = shown.control<QPushButton>("Button3");
     step->setFocus();
@@ -216,7 +214,7 @@ void EventTest::pageClickAndLanguageReachTheViewer() {
     QCOMPARE(estimationIteration->text(), QStringLiteral("0"));
     // The click on the tab shows the page, and its release refreshes it.
     QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
-    QVERIFY(shown.form.isPageVisible(Page::Estimation));
+    QVERIFY(shown.form.lesson().page() == Page::Estimation);
     QVERIFY(estimationIteration->text() != QStringLiteral("0"));
 
     QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(2).center());
@@ -239,28 +237,6 @@ void EventTest::pageClickAndLanguageReachTheViewer() {
     QCOMPARE(recordedErrors().texts, QStringList());
 }
 
-void EventTest::captionForAWrongNameFails_data() {
-    QTest::addColumn<QByteArray>("name");
-    QTest::newRow("no such control") << QByteArray("Label12");
-    QTest::newRow("another case") << QByteArray("label4");
-    QTest::newRow("takes no caption") << QByteArray("Edit5");
-    QTest::newRow("no name") << QByteArray();
-}
-
-void EventTest::captionForAWrongNameFails() {
-    QFETCH(QByteArray, name);
-    ShownForm shown;
-    const std::string_view controlName(name.constData(), std::size_t(name.size()));
-    try {
-        shown.form.setCaption(controlName, QStringLiteral("Wrong"));
-        QFAIL("the caption was taken");
-    } catch (const std::logic_error& error) {
-        QCOMPARE(QByteArray(error.what()), "No control \"" + name + "\" takes a caption");
-    }
-    QCOMPARE(shown.control<QLineEdit>("Edit5")->text(), QStringLiteral("0"));
-    QCOMPARE(shown.form.windowTitle(), QStringLiteral("  Varkelon"));
-}
-
 void EventTest::pageChangeByKeyboardActsAsATabClick_data() {
     QTest::addColumn<QString>("keys");
     QTest::newRow("Ctrl+Tab") << QStringLiteral("Ctrl+Tab");
@@ -279,11 +255,11 @@ void EventTest::pageChangeByKeyboardActsAsATabClick() {
         target = shown.control<QWidget>("Edit5");
     target->setFocus();
     QTest::keySequence(target, QKeySequence(keys));
-    QVERIFY(shown.form.isPageVisible(Page::Estimation));
+    QVERIFY(shown.form.lesson().page() == Page::Estimation);
     // The page refreshed as after a click on its tab: readouts and plot.
     QCOMPARE(shown.control<QLineEdit>("Edit8")->text(), QStringLiteral("2"));
     QCOMPARE(shown.form.viewer()->fullRedraw(), 1);
-    QVERIFY(shown.form.paintBoxImage(Page::Estimation).pixelColor(10, 30) == Qt::black);
+    QCOMPARE(shown.form.paintBoxImage(Page::Estimation).pixel(10, 30), 0xff000000u);
 }
 
 void EventTest::releaseOnThePlotIsNoTabClick() {
@@ -304,12 +280,12 @@ void EventTest::releaseOnThePlotIsNoTabClick() {
 void EventTest::returningToAPageShowsNoOldDrawing() {
     ShownForm shown;
     auto* pages = shown.control<QTabWidget>("PageControl1");
-    const QColor blank = shown.form.windowColour();
+    const std::uint32_t blank = shown.form.windowColour();
     const auto isBlank = [&](Page page) {
-        const QImage& image = shown.form.paintBoxImage(page);
+        const PixelImage& image = shown.form.paintBoxImage(page);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                if (image.pixelColor(x, y) != blank)
+                if (image.pixel(x, y) != blank)
                     return false;
         return true;
     };
@@ -322,17 +298,17 @@ void EventTest::returningToAPageShowsNoOldDrawing() {
     for (int step = 0; step < 40; ++step)
         QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     QVERIFY(!isBlank(Page::Graph));
-    const QImage lastGraph = shown.form.paintBoxImage(Page::Graph);
+    const PixelImage lastGraph = shown.form.paintBoxImage(Page::Graph);
 
     // Back on Estimation: exactly what a clean full redraw shows.
     QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(1).center());
-    const QImage returned = shown.form.paintBoxImage(Page::Estimation);
+    const PixelImage returned = shown.form.paintBoxImage(Page::Estimation);
     QTest::mouseClick(shown.control<QWidget>("RadioButton6"), Qt::LeftButton);
     QTest::mouseClick(shown.control<QWidget>("RadioButton5"), Qt::LeftButton);
-    QCOMPARE(returned, shown.form.paintBoxImage(Page::Estimation));
+    QVERIFY(returned == shown.form.paintBoxImage(Page::Estimation));
     // Back on Graph: the graph of the last cycle, drawn afresh.
     QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(0).center());
-    QCOMPARE(shown.form.paintBoxImage(Page::Graph), lastGraph);
+    QVERIFY(shown.form.paintBoxImage(Page::Graph) == lastGraph);
 }
 
 void EventTest::speedBarArrowsMoveTheThumbTheirWay() {

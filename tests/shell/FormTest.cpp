@@ -146,19 +146,19 @@ void FormTest::startState() {
     QVERIFY(form.toolTip().isEmpty());
 
     QCOMPARE(shown.control<QTabWidget>("PageControl1")->currentIndex(), 0);
-    QVERIFY(form.isPageVisible(Page::Graph));
+    QCOMPARE(form.lesson().page(), Page::Graph);
     QVERIFY(shown.control<QAbstractButton>("RadioButton1")->isChecked());
     QVERIFY(shown.control<QAbstractButton>("RadioButton6")->isChecked());
-    QCOMPARE(form.currentRegime(), TeachingRegime::Static);
+    QCOMPARE(form.lesson().regime(), TeachingRegime::Static);
     QCOMPARE(QApplication::focusWidget(), shown.control<QWidget>("RadioButton1"));
     QCOMPARE(form.lampColour(), QColor(255, 0, 0));
     QVERIFY(!shown.control<QWidget>("Memo1")->isEnabled());
     QVERIFY(!form.timer().isActive());
     QCOMPARE(form.timer().interval(), 100);
-    QCOMPARE(form.quickMode, 0);
-    QCOMPARE(shown.manager().built, 0);
+    QVERIFY(!form.lesson().quickMode());
     QCOMPARE(shown.manager().iteration, 0);
-    QCOMPARE(form.offscreenBitmap().size(), QSize(374, 246));
+    QCOMPARE(QSize(form.offscreenBitmap().width(), form.offscreenBitmap().height()),
+             QSize(374, 246));
     QCOMPARE(shown.control<PaintBox>("PaintBox1")->size(), QSize(374, 246));
     QCOMPARE(shown.control<PaintBox>("PaintBox2")->size(), QSize(374, 246));
     QCOMPARE(form.paintBoxLeft(Page::Estimation), 0);
@@ -279,7 +279,7 @@ void FormTest::failedModelLeavesCommandsInert() {
         QTest::mouseClick(shown.control<QWidget>(command), Qt::LeftButton);
         QCOMPARE(form.lampColour(), QColor(255, 0, 0));
         QVERIFY(!form.timer().isActive());
-        QCOMPARE(form.quickMode, 0);
+        QVERIFY(!form.lesson().quickMode());
     }
     form.teachOnTick();
     QTest::mouseClick(shown.control<QWidget>("RadioButton5"), Qt::LeftButton);
@@ -293,7 +293,9 @@ void FormTest::failedModelLeavesCommandsInert() {
 void FormTest::failedBitmapLeavesCommandsInert() {
     recordedErrors().texts.clear();
     FormParts parts = partsWith(std::make_shared<TestClock>());
-    parts.makeBitmap = [](QSize) -> QImage { throw std::runtime_error("Out of system resources"); };
+    parts.makeBitmap = [](QSize) -> PixelImage {
+        throw std::runtime_error("Out of system resources");
+    };
     ShownForm shown(parts);
     QCOMPARE(recordedErrors().texts, QStringList{QStringLiteral("Out of system resources.")});
     for (const char* command : {"Button3", "Button1"})

@@ -82,12 +82,20 @@ void NeuronCountTest::typedCountAppliesBeforeTheCommand() {
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
     QCOMPARE(shown.network().hiddenCount, 3);
     QCOMPARE(shown.manager().iteration, 2);
-    // A rebuild goes back to 7 neurons, and the box and spinner say so.
+    // The rebuilt network keeps the count the box shows: typed with Enter
+    // after Stop, or spun.
     QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
+    typeCount(shown, QStringLiteral("4"));
+    QTest::keyClick(shown.control<QWidget>("Memo2"), Qt::Key_Return);
+    QCOMPARE(shown.manager().iteration, 0);
+    QCOMPARE(shown.network().hiddenCount, 4);
+    QTest::mouseClick(shown.control<QWidget>("Button4"), Qt::LeftButton);
+    QTest::mouseClick(arrow(shown, Qt::UpArrow), Qt::LeftButton);
     QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
-    QCOMPARE(shown.network().hiddenCount, 7);
-    QCOMPARE(shown.control<QLineEdit>("Memo2")->text(), QStringLiteral("7"));
-    QCOMPARE(shown.control<UpDown>("UpDown1")->position(), 7);
+    QCOMPARE(shown.manager().iteration, 1);
+    QCOMPARE(shown.network().hiddenCount, 5);
+    QCOMPARE(shown.control<QLineEdit>("Memo2")->text(), QStringLiteral("5"));
+    QCOMPARE(shown.control<UpDown>("UpDown1")->position(), 5);
 }
 
 void NeuronCountTest::arrowKeysMoveTheSpinner() {

@@ -21,6 +21,12 @@ namespace varkelon::test {
 
 namespace {
 
+// The box's pixels as a QImage, read in place.
+QImage wrapped(const PixelImage& pixels) {
+    return QImage(reinterpret_cast<const uchar*>(pixels.data()), pixels.width(), pixels.height(),
+                  pixels.stride() * qsizetype{4}, QImage::Format_RGB32);
+}
+
 // The image pixels under device pixel d: those that [d, d + 1) overlaps once
 // scaled back by the ratio. Nearest-neighbour shows one of them; which one,
 // where a device pixel straddles two, is Qt's rounding.
@@ -100,14 +106,15 @@ class ScaleTest : public QObject {
         PaintBox box(nullptr, QRect(0, 0, 40, 20), Qt::white);
         // A colour of its own for every pixel, neighbours far apart in every
         // channel, so that a blend of two is none of them.
-        QImage& image = box.image();
+        PixelImage& pixels = box.image();
         QSet<QRgb> colours;
         for (int y = 0; y < 20; ++y) {
             for (int x = 0; x < 40; ++x) {
-                image.setPixel(x, y, qRgb(x * 6, y * 12, (x + y) % 2 * 255));
-                colours.insert(image.pixel(x, y));
+                pixels.row(y)[x] = qRgb(x * 6, y * 12, (x + y) % 2 * 255);
+                colours.insert(pixels.pixel(x, y));
             }
         }
+        const QImage image = wrapped(pixels);
 
         const QImage shown = shownOn(box);
         QCOMPARE(shown.size(), QSize(qRound(40 * ratio), qRound(20 * ratio)));
@@ -126,7 +133,7 @@ class ScaleTest : public QObject {
         auto* box = shown.control<PaintBox>("PaintBox1");
         const QImage screen = shownOn(*box);
         QCOMPARE(screen.size(), QSize(qRound(374 * ratio), qRound(246 * ratio)));
-        const QString foreign = firstForeignPixel(screen, box->image(), ratio);
+        const QString foreign = firstForeignPixel(screen, wrapped(box->image()), ratio);
         QVERIFY2(foreign.isEmpty(), qPrintable(foreign));
 
         if (ratio != 2)
@@ -206,7 +213,8 @@ class ScaleTest : public QObject {
         QImage screen = shownOn(*box);
         screen.setDevicePixelRatio(1);
         const QRgb background = QApplication::palette().color(QPalette::Base).rgb();
-        QCOMPARE(screen, EvenLines::blocks(box->image(), background, ratio, screen.size()));
+        QCOMPARE(screen,
+                 EvenLines::blocks(wrapped(box->image()), background, ratio, screen.size()));
     }
 
     // A group box's frame is a dark and a light line; the dark one is one

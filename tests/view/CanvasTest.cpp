@@ -11,15 +11,13 @@ namespace {
 
 std::vector<std::pair<int, int>> line(int x0, int y0, int x1, int y1,
                                       Canvas::PenStyle style = Canvas::PenStyle::Solid) {
-    QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(0xffffffffu);
+    PixelImage image(40, 40, 0xffffffffu);
     Canvas canvas;
     canvas.setTarget(image);
     canvas.setPenStyle(style);
     canvas.moveTo(x0, y0);
     canvas.lineTo(x1, y1);
-    QImage white(40, 40, QImage::Format_RGB32);
-    white.fill(0xffffffffu);
+    const PixelImage white(40, 40, 0xffffffffu);
     return differences(image, white);
 }
 
@@ -69,17 +67,15 @@ TEST(Canvas, DottedPenLightsEveryThirdPixelFromTheLineStart) {
 }
 
 TEST(Canvas, FillAndCopyStayInsideTheirImages) {
-    QImage target(10, 10, QImage::Format_RGB32);
-    target.fill(0xff000000u);
+    PixelImage target(10, 10, 0xff000000u);
     Canvas canvas;
     canvas.setTarget(target);
-    canvas.fillRect(QRect(8, 8, 5, 5), 0xffffffu);
+    canvas.fillRect(8, 8, 5, 5, 0xffffffu);
     EXPECT_EQ(target.pixel(7, 7), 0xff000000u);
     EXPECT_EQ(target.pixel(8, 8), 0xffffffffu);
     EXPECT_EQ(target.pixel(9, 9), 0xffffffffu);
 
-    QImage source(4, 20, QImage::Format_RGB32);
-    source.fill(0xff123456u);
+    const PixelImage source(4, 20, 0xff123456u);
     canvas.copyFrom(source);
     EXPECT_EQ(target.pixel(3, 9), 0xff123456u);
     EXPECT_EQ(target.pixel(4, 0), 0xff000000u);

@@ -21,26 +21,22 @@ struct Estimation : ViewerFixture, testing::Test {
     Estimation() {
         std::fill(history(), history() + 140, 0.0f);
         sliding(500, 139);  // an empty history: the bare frame on white (see FrameTest)
-        whiteFrame = box().copy();
+        whiteFrame = box();
         window.images[1].fill(kWindowColour);
         window.log.clear();
     }
-    const QImage& box() const { return window.images[1]; }
+    const PixelImage& box() const { return window.images[1]; }
     void sliding(std::int32_t n, std::int32_t newest) {
-        window.visible = Page::Estimation;
-        window.running = false;
-        window.sliding = true;
+        lesson.showPage(Page::Estimation);
+        lesson.choosePlot(PlotMode::Sliding);
         atCycle(n, newest);
         viewer.refresh();
         EXPECT_TRUE(differences(window.images[1], window.images[2]).empty());
     }
-    void chooseRunning() {
-        window.running = true;
-        window.sliding = false;
-    }
+    void chooseRunning() { lesson.choosePlot(PlotMode::Running); }
     // Running in full, as a click on the Estimation tab asks for it.
     void runningInFull(std::int32_t n, std::int32_t newest) {
-        window.visible = Page::Estimation;
+        lesson.showPage(Page::Estimation);
         chooseRunning();
         atCycle(n, newest);
         viewer.pageShown();
@@ -59,10 +55,10 @@ struct Estimation : ViewerFixture, testing::Test {
     }
     void blacken(int y, int fromX, int toX) {
         for (int x = fromX; x <= toX; ++x)
-            window.images[1].setPixel(x, y, kBlackPixel);
+            window.images[1].row(y)[x] = kBlackPixel;
     }
 
-    QImage whiteFrame;
+    PixelImage whiteFrame;
 };
 
 TEST_F(Estimation, SegmentColumns) {
@@ -198,7 +194,7 @@ TEST_F(Estimation, ChoosingRunningClearsAndRedrawsInFull) {
     readyForAStep();
     atCycle(1000, 139);
     window.images[1].fill(kBlackPixel);
-    viewer.runningChosen();
+    viewer.plotChosen(PlotMode::Running);
     EXPECT_EQ(window.repaints[1], 1);
     EXPECT_TRUE(window.blankWhenRepainted);
     EXPECT_EQ(blackInRow(box(), 93), with(range(32, 364), {10}));
@@ -210,7 +206,7 @@ TEST_F(Estimation, ChoosingRunningClearsAndRedrawsInFull) {
 TEST_F(Estimation, ChoosingSlidingOnlyRefreshes) {
     atCycle(1000, 139);
     ASSERT_EQ(viewer.fullRedraw(), 1);  // as constructed
-    viewer.slidingChosen();
+    viewer.plotChosen(PlotMode::Sliding);
     EXPECT_EQ(window.repaints[1], 0);
     EXPECT_TRUE(differences(box(), whiteFrame).empty());
     EXPECT_EQ(viewer.fullRedraw(), 1);  // the Sliding mode leaves it alone
@@ -220,20 +216,20 @@ TEST_F(Estimation, EveryPageShownIsCurrentAndOnlyEstimationRedrawsInFull) {
     std::fill(history(), history() + 140, 1.0f);
     readyForAStep();
     atCycle(1000, 139);
-    window.visible = Page::Graph;
+    lesson.showPage(Page::Graph);
     viewer.pageShown();
-    EXPECT_EQ(window.readouts[0][0], QStringLiteral("1001"));
+    EXPECT_EQ(window.readouts[0][0], "1001");
     EXPECT_TRUE(isBlack(window.images[0], 10, 123));  // the graph's frame
     EXPECT_EQ(viewer.fullRedraw(), 0);
 
-    window.visible = Page::Table;
+    lesson.showPage(Page::Table);
     viewer.pageShown();
-    EXPECT_EQ(window.readouts[2][0], QStringLiteral("1001"));
-    EXPECT_FALSE(window.cells[1][17].isEmpty());
+    EXPECT_EQ(window.readouts[2][0], "1001");
+    EXPECT_FALSE(window.cells[1][17].empty());
     EXPECT_EQ(viewer.fullRedraw(), 0);
 
-    window.visible = Page::Estimation;
-    window.images[1].setPixel(200, 200, kBlackPixel);
+    lesson.showPage(Page::Estimation);
+    window.images[1].row(200)[200] = kBlackPixel;
     viewer.pageShown();
     EXPECT_EQ(window.repaints[1], 0);  // not cleared first
     EXPECT_TRUE(isBlack(box(), 200, 200));
@@ -244,8 +240,7 @@ TEST_F(Estimation, EveryPageShownIsCurrentAndOnlyEstimationRedrawsInFull) {
 TEST_F(Estimation, IterationZeroClearsAndAsksForAFullRedraw) {
     readyForAStep();
     atCycle(0, 0);
-    window.running = false;
-    window.sliding = true;
+    lesson.choosePlot(PlotMode::Sliding);
     window.images[1].fill(kBlackPixel);
     viewer.refresh();
     EXPECT_EQ(window.repaints[1], 1);
@@ -263,7 +258,7 @@ TEST_F(Estimation, IterationZeroClearsAndAsksForAFullRedraw) {
 TEST_F(Estimation, ResetClearsTheAreaOnlyWhenItIsOnView) {
     model.manager.setDisplay(&viewer);
     readyForAStep();
-    window.visible = Page::Graph;
+    lesson.showPage(Page::Graph);
     model.manager.reset();
     EXPECT_EQ(window.repaints[1], 0);
     EXPECT_EQ(viewer.fullRedraw(), 1);
@@ -275,14 +270,6 @@ TEST_F(Estimation, ResetClearsTheAreaOnlyWhenItIsOnView) {
     EXPECT_TRUE(window.blankWhenRepainted);
     EXPECT_EQ(viewer.fullRedraw(), 1);
     EXPECT_TRUE(window.log.empty());  // a reset writes no text
-}
-
-TEST_F(Estimation, NeitherModeCheckedDrawsNothing) {
-    window.running = window.sliding = false;
-    atCycle(3, 3);
-    viewer.refresh();
-    EXPECT_EQ(box().pixel(10, 30), kWindowColour);
-    EXPECT_EQ(window.readouts[1][0], "4");
 }
 
 }  // namespace

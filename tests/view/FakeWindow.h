@@ -2,26 +2,24 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include <QImage>
-#include <QString>
-
+#include "lesson/Lesson.h"
+#include "lesson/LessonDisplay.h"
+#include "lesson/PaceTimer.h"
 #include "model/TeachingModel.h"
+#include "view/PixelImage.h"
 #include "view/Viewer.h"
 #include "view/ViewerWindow.h"
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace varkelon::test {
 
-inline constexpr QRgb kWindowColour = 0xffd4d0c8u;
-inline constexpr QRgb kBlackPixel = 0xff000000u;
+inline constexpr std::uint32_t kWindowColour = 0xffd4d0c8u;
+inline constexpr std::uint32_t kBlackPixel = 0xff000000u;
 inline constexpr int kWidth = 374;
 inline constexpr int kHeight = 246;
 
@@ -29,34 +27,26 @@ inline constexpr int kHeight = 246;
 class FakeWindow : public ViewerWindow {
   public:
     FakeWindow() {
-        for (QImage& image : images) {
-            image = QImage(kWidth, kHeight, QImage::Format_RGB32);
-            image.fill(kWindowColour);
-        }
+        for (PixelImage& image : images)
+            image = PixelImage(kWidth, kHeight, kWindowColour);
         for (auto& page : readouts) {
-            for (QString& text : page)
+            for (std::string& text : page)
                 text = "stale";
         }
         for (auto& column : cells) {
-            for (QString& text : column)
+            for (std::string& text : column)
                 text = "stale";
         }
     }
 
-    Page visible = Page::Graph;
-    bool running = false;
-    bool sliding = true;
-    QImage images[3];  // graphBox, historyBox, offscreenBitmap
+    PixelImage images[3];  // graphBox, historyBox, offscreenBitmap
     int repaints[2] = {};
     bool blankWhenRepainted = true;  // every repaint found its image in the window colour
-    QString readouts[3][3];
-    QString cells[4][18];
+    std::string readouts[3][3];
+    std::string cells[4][18];
     std::vector<std::string> log;
 
-    bool isPageVisible(Page page) const override { return page == visible; }
-    bool isRunningChecked() const override { return running; }
-    bool isSlidingChecked() const override { return sliding; }
-    QImage& paintBoxImage(Page page) override { return images[page == Page::Graph ? 0 : 1]; }
+    PixelImage& paintBoxImage(Page page) override { return images[page == Page::Graph ? 0 : 1]; }
     int paintBoxLeft(Page) const override { return 0; }
     void repaintPaintBox(Page page) override {
         const int box = page == Page::Graph ? 0 : 1;
@@ -68,29 +58,65 @@ class FakeWindow : public ViewerWindow {
             }
         }
     }
-    QImage& offscreenBitmap() override { return images[2]; }
-    QColor windowColour() const override { return QColor::fromRgb(kWindowColour); }
-    void setReadout(Page page, Readout readout, const QString& text) override {
+    PixelImage& offscreenBitmap() override { return images[2]; }
+    std::uint32_t windowColour() const override { return kWindowColour; }
+    void setReadout(Page page, Readout readout, std::string_view text) override {
         readouts[static_cast<int>(page)][static_cast<int>(readout)] = text;
         log.push_back("readout");
     }
-    void setTableCell(int column, int row, const QString& text) override {
+    void setTableCell(int column, int row, std::string_view text) override {
         cells[column][row] = text;
-        log.push_back("StringGrid1[" + std::to_string(column) + "," + std::to_string(row) +
-                      "]=" + text.toStdString());
+        log.push_back("cell[" + std::to_string(column) + "," + std::to_string(row) +
+                      "]=" + std::string(text));
     }
-    void setCaption(std::string_view control, const QString& text) override {
-        log.push_back(std::string(control) + "=" + text.toStdString());
+    void setCaption(CaptionSlot slot, std::string_view text) override {
+        log.push_back(std::to_string(static_cast<int>(slot)) + "=" + std::string(text));
     }
 };
 
-// A model reset once with a fixed clock, and a Viewer on the fake window.
-struct ViewerFixture {
-    ViewerFixture() { model.manager.reset(); }
+// A display that shows nothing: the lesson's own, while the tests call the
+// Viewer themselves.
+class IdleDisplay : public LessonDisplay {
+  public:
+    void teachingReset() override {}
+    void refresh() override {}
+    void pageShown() override {}
+    void plotChosen(PlotMode) override {}
+    void languageChosen(CaptionLanguage) override {}
+};
 
+// A timer that never ticks: tests run the cycles themselves.
+class StillTimer : public PaceTimer {
+  public:
+    void start() override {}
+    void stop() override {}
+    void setInterval(int) override {}
+};
+
+inline TeachingModel& modelOf(Lesson& lesson) {
+    lesson.makeModel([](Manager::RegimeSource regime) {
+        return std::make_unique<TeachingModel>([] { return 1234567u; }, std::move(regime));
+    });
+    return *lesson.model();
+}
+
+// A lesson with a fixed clock, started and then reset, and a Viewer on the
+// fake window. The lesson's choices (the page, the plot) go to a display of
+// its own; the tests call the Viewer themselves.
+struct ViewerFixture {
+    ViewerFixture() {
+        lesson.attachDisplay(idle);
+        lesson.open();
+        lesson.step();
+        model.manager.reset();
+    }
+
+    StillTimer timer;
+    IdleDisplay idle;
+    Lesson lesson{timer};
     FakeWindow window;
-    TeachingModel model{[] { return 1234567u; }, [] { return TeachingRegime::Static; }};
-    Viewer viewer{window, model.manager, model.network, model.plant};
+    TeachingModel& model = modelOf(lesson);
+    Viewer viewer{window, lesson};
 
     float* history() { return model.network.estimationHistory; }
     // Ring position R and cycle count n, as after n cycles.
@@ -100,11 +126,11 @@ struct ViewerFixture {
     }
 };
 
-inline bool isBlack(const QImage& image, int x, int y) {
+inline bool isBlack(const PixelImage& image, int x, int y) {
     return image.pixel(x, y) == kBlackPixel;
 }
 
-inline std::vector<int> blackInRow(const QImage& image, int y) {
+inline std::vector<int> blackInRow(const PixelImage& image, int y) {
     std::vector<int> xs;
     for (int x = 0; x < image.width(); ++x) {
         if (isBlack(image, x, y))
@@ -113,7 +139,7 @@ inline std::vector<int> blackInRow(const QImage& image, int y) {
     return xs;
 }
 
-inline std::vector<int> blackInColumn(const QImage& image, int x) {
+inline std::vector<int> blackInColumn(const PixelImage& image, int x) {
     std::vector<int> ys;
     for (int y = 0; y < image.height(); ++y) {
         if (isBlack(image, x, y))
@@ -123,7 +149,8 @@ inline std::vector<int> blackInColumn(const QImage& image, int x) {
 }
 
 // Pixels of `image` that differ from `reference`, as (x, y) pairs.
-inline std::vector<std::pair<int, int>> differences(const QImage& image, const QImage& reference) {
+inline std::vector<std::pair<int, int>> differences(const PixelImage& image,
+                                                    const PixelImage& reference) {
     std::vector<std::pair<int, int>> points;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {

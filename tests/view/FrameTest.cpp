@@ -27,10 +27,10 @@ struct GraphFrame : ViewerFixture, testing::Test {
             model.network.outputs[k][model.network.timeSlot] = 0.0f;
         }
         window.images[2].fill(kBlackPixel);  // whatever the bitmap held before
-        window.visible = Page::Graph;
+        lesson.showPage(Page::Graph);
         viewer.refresh();
     }
-    const QImage& bitmap = window.images[0];
+    const PixelImage& bitmap = window.images[0];
 };
 
 TEST_F(GraphFrame, LinesFormAFrameWithACentreCross) {
@@ -83,13 +83,13 @@ struct EstimationFrame : ViewerFixture, testing::Test {
     EstimationFrame() {
         std::fill(history(), history() + 140, 0.0f);
         atCycle(500, 139);
-        window.visible = Page::Estimation;
+        lesson.showPage(Page::Estimation);
     }
 };
 
 TEST_F(EstimationFrame, RectangleWithTwentyOneBottomAndElevenLeftTicks) {
     viewer.refresh();  // Sliding
-    const QImage& bitmap = window.images[1];
+    const PixelImage& bitmap = window.images[1];
     // The first and last left ticks stick out at rows 30 and 216.
     EXPECT_EQ(blackInRow(bitmap, 30), with(range(10, 363), {8, 9}));
     EXPECT_EQ(blackInRow(bitmap, 216), with(range(10, 364), {8, 9}));
@@ -113,8 +113,7 @@ TEST_F(EstimationFrame, SlidingDrawsItInTheBitmapRunningOnThePaintBox) {
         bool bitmapDrawn;
     } cases[] = {{false, true}, {true, false}};
     for (const auto& [running, bitmapDrawn] : cases) {
-        window.running = running;
-        window.sliding = !running;
+        lesson.choosePlot(running ? PlotMode::Running : PlotMode::Sliding);
         window.images[1].fill(kWindowColour);
         window.images[2].fill(kWindowColour);
         viewer.refresh();

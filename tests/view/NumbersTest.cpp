@@ -10,7 +10,7 @@
 namespace varkelon::test {
 namespace {
 
-QString cell(float value) {
+std::string cell(float value) {
     return Viewer::formatCell(value);
 }
 
@@ -43,13 +43,13 @@ TEST(FormatCell, NotFiniteValues) {
 }
 
 struct Refresh : ViewerFixture, testing::Test {
-    const QString& readout(Page page, Readout which) const {
+    const std::string& readout(Page page, Readout which) const {
         return window.readouts[static_cast<int>(page)][static_cast<int>(which)];
     }
 };
 
 TEST_F(Refresh, ReadoutTexts) {
-    window.visible = Page::Table;
+    lesson.showPage(Page::Table);
     const std::pair<float, const char*> cases[] = {
         {0.0123456f, "0.0123456"},      {1.0f, "1"},
         {1.234567e-05f, "1.23457e-05"}, {0.0f, "0"},
@@ -70,7 +70,7 @@ TEST_F(Refresh, ReadoutTexts) {
 }
 
 TEST_F(Refresh, TablePageWritesCellsOfTheCurrentSlot) {
-    window.visible = Page::Table;
+    lesson.showPage(Page::Table);
     model.network.timeSlot = 6;
     for (int i = 0; i < 17; ++i) {
         model.plant.outputs[i] = 0.5f;
@@ -92,9 +92,9 @@ TEST_F(Refresh, TablePageWritesCellsOfTheCurrentSlot) {
     EXPECT_EQ(window.cells[1][0], "stale");
     // Cells row by row, then the three readouts.
     ASSERT_EQ(window.log.size(), 51u + 3u);
-    EXPECT_EQ(window.log[0], "StringGrid1[1,1]=    0.5");
-    EXPECT_EQ(window.log[1], "StringGrid1[2,1]=   -0.5");
-    EXPECT_EQ(window.log[3], "StringGrid1[1,2]=    0.5");
+    EXPECT_EQ(window.log[0], "cell[1,1]=    0.5");
+    EXPECT_EQ(window.log[1], "cell[2,1]=   -0.5");
+    EXPECT_EQ(window.log[3], "cell[1,2]=    0.5");
     EXPECT_EQ(window.log[51], "readout");
     // Nothing drawn for the table.
     EXPECT_EQ(window.images[0].pixel(100, 100), kWindowColour);
@@ -105,8 +105,8 @@ TEST_F(Refresh, OnlyTheVisiblePagesFieldsAreWritten) {
     const Page pages[] = {Page::Graph, Page::Estimation, Page::Table};
     for (Page visible : pages) {
         FakeWindow fresh;
-        Viewer viewer(fresh, model.manager, model.network, model.plant);
-        fresh.visible = visible;
+        Viewer viewer(fresh, lesson);
+        lesson.showPage(visible);
         viewer.refresh();
         for (Page page : pages) {
             const bool written = page == visible;

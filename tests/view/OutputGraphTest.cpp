@@ -17,7 +17,7 @@ struct OutputGraph : ViewerFixture, testing::Test {
     }
 
     // Plant and network (current slot) carry the same values: one solid curve.
-    QImage plot(const std::vector<float>& values) {
+    PixelImage plot(const std::vector<float>& values) {
         for (int k = 0; k < 17; ++k) {
             const float v = k < static_cast<int>(values.size()) ? values[k] : 0.0f;
             model.plant.outputs[k] = v;
@@ -25,16 +25,16 @@ struct OutputGraph : ViewerFixture, testing::Test {
         }
         viewer.refresh();  // the Graph page is on view
         EXPECT_TRUE(differences(window.images[0], window.images[2]).empty());
-        return window.images[0].copy();
+        return window.images[0];
     }
     // One value at `channel`, zero elsewhere.
-    QImage spike(int channel, float value) {
+    PixelImage spike(int channel, float value) {
         std::vector<float> values(17, 0.0f);
         values[channel] = value;
         return plot(values);
     }
 
-    QImage frame;
+    PixelImage frame;
 };
 
 TEST_F(OutputGraph, ZeroOutputsLieOnTheZeroLine) {
@@ -50,21 +50,21 @@ TEST_F(OutputGraph, ChannelsSitOnTheirTicks) {
     std::vector<float> zigzag;
     for (int k = 0; k < 17; ++k)
         zigzag.push_back(k % 2 == 0 ? 0.45f : -0.45f);
-    const QImage image = plot(zigzag);
+    const PixelImage image = plot(zigzag);
     EXPECT_EQ(blackInRow(image, 81), (std::vector<int>{10, 54, 98, 142, 187, 231, 275, 319, 364}));
     EXPECT_EQ(blackInRow(image, 164),
               (std::vector<int>{10, 32, 76, 120, 164, 187, 209, 253, 297, 341, 364}));
 }
 
 TEST_F(OutputGraph, HeightsInsideTheFrame) {
-    const auto topmost = [](const QImage& image, int x, int from, int to) {
+    const auto topmost = [](const PixelImage& image, int x, int from, int to) {
         for (int y = from; y <= to; ++y) {
             if (isBlack(image, x, y))
                 return y;
         }
         return -1;
     };
-    const auto bottommost = [](const QImage& image, int x, int from, int to) {
+    const auto bottommost = [](const PixelImage& image, int x, int from, int to) {
         for (int y = to; y >= from; --y) {
             if (isBlack(image, x, y))
                 return y;
@@ -74,18 +74,18 @@ TEST_F(OutputGraph, HeightsInsideTheFrame) {
     EXPECT_EQ(topmost(spike(2, 0.5f), 54, 31, 122), 76);        // 76.5 truncated
     EXPECT_EQ(bottommost(spike(2, -0.5f), 54, 124, 215), 169);  // 169.5 truncated
 
-    const QImage top = spike(2, 1.0f);
+    const PixelImage top = spike(2, 1.0f);
     EXPECT_TRUE(isBlack(top, 54, 31));
     for (int x = 32; x <= 76; ++x)
         EXPECT_TRUE(blackInColumn(top, x).front() >= 30) << x;
-    const QImage bottom = spike(2, -1.0f);
+    const PixelImage bottom = spike(2, -1.0f);
     EXPECT_TRUE(isBlack(bottom, 54, 215));
     for (int x = 32; x <= 76; ++x)
         EXPECT_TRUE(blackInColumn(bottom, x).back() <= 216) << x;
 }
 
 TEST_F(OutputGraph, ValuesBeyondOneAndAHalfAreClamped) {
-    const QImage high = spike(5, 2.0f);
+    const PixelImage high = spike(5, 2.0f);
     EXPECT_TRUE(differences(high, spike(5, 1.5f)).empty());
     EXPECT_FALSE(differences(high, spike(5, 1.4f)).empty());
     // y = -16: both segments at channel 5 (x = 120) leave through the top
@@ -97,7 +97,7 @@ TEST_F(OutputGraph, ValuesBeyondOneAndAHalfAreClamped) {
 
     // -3 in channel 0 -> y = 262: the first segment enters from below at
     // x = 10 + 22 x 17 / 139 = 12.7.
-    const QImage low = spike(0, -3.0f);
+    const PixelImage low = spike(0, -3.0f);
     EXPECT_TRUE(differences(low, spike(0, -1.5f)).empty());
     EXPECT_FALSE(differences(low, spike(0, -1.4f)).empty());
     const std::vector<int> entering = blackInRow(low, 245);
@@ -107,7 +107,7 @@ TEST_F(OutputGraph, ValuesBeyondOneAndAHalfAreClamped) {
 }
 
 TEST_F(OutputGraph, NotANumberIsDrawnAtMinusOneAndAHalf) {
-    const QImage nan = spike(5, std::nanf(""));
+    const PixelImage nan = spike(5, std::nanf(""));
     EXPECT_TRUE(differences(nan, spike(5, -1.5f)).empty());
     EXPECT_FALSE(differences(nan, spike(5, -1.4f)).empty());
 }
@@ -120,7 +120,7 @@ TEST_F(OutputGraph, PlantDottedNetworkSolidAtTheCurrentSlot) {
         model.network.outputs[k][3] = -0.45f;     // row 164
     }
     viewer.refresh();
-    const QImage& image = window.images[0];
+    const PixelImage& image = window.images[0];
     // 16 dotted segments of 22 or 23 pixels light 8 pixels each, plus the right frame line.
     EXPECT_EQ(blackInRow(image, 81).size(), 16u * 8u + 1u);
     EXPECT_EQ(blackInRow(image, 164), range(10, 364));
