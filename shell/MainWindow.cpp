@@ -74,7 +74,7 @@ MainWindow::MainWindow(ErrorDisplay& errors, FormParts parts)
 
     setTabOrder();
     connectHandlers();
-    nameControlsForAssistiveTechnology();
+    nameForAssistiveTechnology();
     // The form names no first control: the first Tab stop has the focus.
     staticButton->setFocus();
 
@@ -145,6 +145,7 @@ void MainWindow::connectHandlers() {
         connect(shortcut, &QShortcut::activatedAmbiguously, this, turn);
     }
     channelTable->installEventFilter(this);
+    channelTable->viewport()->installEventFilter(this);
     speedBar->installEventFilter(this);
     neuronCountBox->installEventFilter(this);
     pageTabs->installEventFilter(this);
@@ -189,7 +190,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (watched == channelTable && event->type() == QEvent::KeyPress &&
                static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        guarded(&MainWindow::copyTable);
+        guarded([this] { copyTable(); });
+        return true;
+    } else if (watched == channelTable->viewport() && event->type() == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // A right click opens the menu and leaves the selection as it was.
         return true;
     } else if ((watched == pageTabs || watched == pageTabs->tabBar()) &&
                event->type() == QEvent::MouseButtonRelease &&

@@ -34,6 +34,7 @@ class QTimer;
 
 namespace varkelon {
 
+class ModeLamp;
 class PaintBox;
 class UpDown;
 
@@ -48,11 +49,6 @@ class MainWindow : public QWidget, public ViewerWindow {
     Q_OBJECT
 
   public:
-    // Lamp colours of the teaching modes.
-    static constexpr QRgb kStoppedLamp = qRgb(255, 0, 0);
-    static constexpr QRgb kQuickLamp = qRgb(0, 255, 0);
-    static constexpr QRgb kStepLamp = qRgb(0, 0, 255);
-    static constexpr QRgb kContinuousLamp = qRgb(255, 255, 0);
     // The border of graphPanel and historyPanel around their paint box: the panel's
     // area inside it, which the paint box fills, starts 2 pixels in.
     static constexpr int kPanelBorder = 2;
@@ -80,8 +76,11 @@ class MainWindow : public QWidget, public ViewerWindow {
     void applySpinnerCount();
     void applyTypedCount();
     void switchCaptions(int index);
+    // What the table's Copy takes: Ctrl+C the selection, the menu the
+    // whole table unless a range of cells is selected.
+    enum class Copied { Selection, WholeUnlessRange };
     // The context menus: the table's copy, the pictures' copy and save.
-    void copyTable();
+    void copyTable(Copied copied = Copied::Selection);
     void copyPicture(Page page);
     void savePicture(Page page);
     // Selects item `index` of the language box as a user would, before the
@@ -103,7 +102,7 @@ class MainWindow : public QWidget, public ViewerWindow {
     // paint box at the screen's pixel ratio, and tab-separated text of the
     // selected cells (all of them when none is selected) with the titles.
     QImage picture(Page page) const;
-    QString tableText() const;
+    QString tableText(Copied copied = Copied::Selection) const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,7 +122,6 @@ class MainWindow : public QWidget, public ViewerWindow {
     void buildCommands();
     void setTabOrder();
     void connectHandlers();
-    void nameControlsForAssistiveTechnology();
     // Runs a handler and shows what it throws. Qt's widgets are built
     // without exception support, so an exception must not unwind through
     // them: it would skip their clean-ups. The application's notify catches
@@ -142,7 +140,10 @@ class MainWindow : public QWidget, public ViewerWindow {
     // The words the window itself says (the lamp's mode, the spinner's
     // arrows, the menus) in the caption language of the moment.
     const ShellWords& words() const;
+    // The lamp, and every name assistive technology reads, in the caption
+    // language of the moment.
     void showMode();
+    void nameForAssistiveTechnology();
     void showTableMenu(const QPoint& where);
     void showPictureMenu(Page page, const QPoint& where);
     void turnPage(int by);
@@ -206,7 +207,7 @@ class MainWindow : public QWidget, public ViewerWindow {
     QGroupBox* languageGroup = nullptr;
     QLineEdit* neuronCountBox = nullptr;
     UpDown* neuronSpinner = nullptr;
-    QFrame* modeLamp = nullptr;
+    ModeLamp* modeLamp = nullptr;
     QScrollBar* speedBar = nullptr;
     QLabel* tableIterationLabel = nullptr;
     QLabel* tableEstimationLabel = nullptr;

@@ -29,13 +29,16 @@ QString pictureName(Page page) {
 
 }  // namespace
 
-QString MainWindow::tableText() const {
-    // The rows and columns of the selected cells; all of them when none is.
+QString MainWindow::tableText(Copied copied) const {
+    // The rows and columns of the selected cells; all of them when none is,
+    // or, from the menu, when no more than one is.
     const int rows = channelTable->rowCount();
     const int columns = channelTable->columnCount();
     QList<bool> rowTaken(rows, false);
     QList<bool> columnTaken(columns, false);
-    const QModelIndexList selected = channelTable->selectionModel()->selectedIndexes();
+    QModelIndexList selected = channelTable->selectionModel()->selectedIndexes();
+    if (copied == Copied::WholeUnlessRange && selected.size() < 2)
+        selected.clear();
     for (const QModelIndex& index : selected) {
         rowTaken[index.row()] = true;
         columnTaken[index.column()] = true;
@@ -71,12 +74,11 @@ QString MainWindow::tableText() const {
 }
 
 QImage MainWindow::picture(Page page) const {
-    // As the screen shows it, at the screen's pixel ratio.
-    return paintBox(page).grab().toImage();
+    return paintBox(page).picture().toImage();
 }
 
-void MainWindow::copyTable() {
-    QApplication::clipboard()->setText(tableText());
+void MainWindow::copyTable(Copied copied) {
+    QApplication::clipboard()->setText(tableText(copied));
 }
 
 void MainWindow::copyPicture(Page page) {
@@ -108,7 +110,8 @@ void MainWindow::showTableMenu(const QPoint& where) {
     menu.setFont(font());
     QAction* copy = menu.addAction(QString::fromUtf8(words().copy));
     copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this, [this] { guarded(&MainWindow::copyTable); });
+    connect(copy, &QAction::triggered, this,
+            [this] { guarded([this] { copyTable(Copied::WholeUnlessRange); }); });
     menu.exec(channelTable->viewport()->mapToGlobal(where));
 }
 

@@ -11,28 +11,11 @@
 #include <QTimer>
 
 #include "shell/AboutBox.h"
+#include "shell/ModeLamp.h"
 #include "shell/PaintBox.h"
 #include "shell/UpDown.h"
 
 namespace varkelon {
-
-namespace {
-
-QRgb lampOf(TeachingMode mode) {
-    switch (mode) {
-        case TeachingMode::Quick:
-            return MainWindow::kQuickLamp;
-        case TeachingMode::SingleStep:
-            return MainWindow::kStepLamp;
-        case TeachingMode::Continuous:
-            return MainWindow::kContinuousLamp;
-        case TeachingMode::Stopped:
-            break;
-    }
-    return MainWindow::kStoppedLamp;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // Creation and close
@@ -135,7 +118,7 @@ void MainWindow::showLesson() {
     }
     if (lesson_->language() != shownLanguage_) {
         shownLanguage_ = lesson_->language();
-        neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+        nameForAssistiveTechnology();
         showMode();
     } else if (lesson_->mode() != shownMode_) {
         showMode();
@@ -148,23 +131,11 @@ const ShellWords& MainWindow::words() const {
 
 void MainWindow::showMode() {
     shownMode_ = lesson_->mode();
-    QPalette palette = modeLamp->palette();
-    // The lamp is disabled: its colour must hold in every colour group.
-    palette.setColor(QPalette::Window, QColor(lampOf(shownMode_)));
-    modeLamp->setPalette(palette);
-    // The mode in words as well, for those who do not see the colour. A new
-    // name goes out to assistive technology as a NameChanged event, so a
-    // screen reader hears the change, and only the change.
-    const ShellWords& said = words();
-    const char* mode = shownMode_ == TeachingMode::Quick        ? said.quick
-                       : shownMode_ == TeachingMode::SingleStep ? said.step
-                       : shownMode_ == TeachingMode::Continuous ? said.continuous
-                                                                : said.stopped;
-    modeLamp->setAccessibleName(QString::fromUtf8(mode));
+    modeLamp->showMode(shownMode_, words());
 }
 
 QColor MainWindow::lampColour() const {
-    return modeLamp->palette().color(QPalette::Disabled, QPalette::Window);
+    return modeLamp->colour();
 }
 
 }  // namespace varkelon

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFrame>
@@ -24,6 +25,7 @@
 #include "lesson/TickSchedule.h"
 #include "model/Capacity.h"
 #include "shell/FormControls.h"
+#include "shell/ModeLamp.h"
 #include "shell/PaintBox.h"
 #include "shell/UpDown.h"
 
@@ -254,29 +256,28 @@ void MainWindow::buildCommands() {
         makeButton(teachingGroup, "Button2", {64, 79, 49, 26}, "Exit", "Exit from Varkelon");
 
     // The lamp lies over the group box, right of stepButton.
-    modeLamp = place<QFrame>(this, "Memo1", {464, 264, 17, 17});
-    modeLamp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    modeLamp->setAutoFillBackground(true);
-    modeLamp->setEnabled(false);
+    modeLamp = place<ModeLamp>(this, "Memo1", {464, 264, 17, 17});
     showMode();
 }
 
 void MainWindow::setTabOrder() {
     // Controls that take no focus (labels, panels, frames, the spinner, the
     // disabled lamp) drop out of the chain by themselves.
-    QWidget* const order[] = {
-        staticButton,    sinButton,       randomButton,  neuronCountBox,   pageTabs,
-        graphIteration,  graphEstimation, graphNoise,    historyIteration, historyEstimation,
-        historyNoise,    runningButton,   slidingButton, channelTable,     tableIteration,
-        tableEstimation, tableNoise,      languageBox,   sinRandomButton,  quickButton,
-        exitButton,      speedBar,        stepButton,    stopButton,       aboutButton};
+    QWidget* const order[] = {staticButton,    sinButton,       randomButton,     neuronCountBox,
+                              pageTabs,        graphBox,        graphIteration,   graphEstimation,
+                              graphNoise,      historyBox,      historyIteration, historyEstimation,
+                              historyNoise,    runningButton,   slidingButton,    channelTable,
+                              tableIteration,  tableEstimation, tableNoise,       languageBox,
+                              sinRandomButton, quickButton,     exitButton,       speedBar,
+                              stepButton,      stopButton,      aboutButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void MainWindow::nameControlsForAssistiveTechnology() {
-    // A label that is an edit's or a scroll bar's buddy gives it its
-    // accessible name, in the caption language of the moment.
+void MainWindow::nameForAssistiveTechnology() {
+    // Each control is named by its label, in the caption language of the
+    // moment. An explicit name, unlike a buddy's text, goes out to a running
+    // screen reader as a NameChanged event when the language changes.
     const std::pair<QLabel*, QWidget*> named[] = {{graphIterationLabel, graphIteration},
                                                   {graphEstimationLabel, graphEstimation},
                                                   {graphNoiseLabel, graphNoise},
@@ -287,11 +288,29 @@ void MainWindow::nameControlsForAssistiveTechnology() {
                                                   {tableEstimationLabel, tableEstimation},
                                                   {tableNoiseLabel, tableNoise},
                                                   {speedLabel, speedBar}};
-    for (const auto& [label, control] : named)
+    for (const auto& [label, control] : named) {
         label->setBuddy(control);
+        control->setAccessibleName(label->text());
+    }
+    neuronCountBox->setAccessibleName(neuronGroup->title());
+    neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
+    aboutButton->setAccessibleName(QString::fromUtf8(words().about));
     // The pictures and the table are named by their hints.
     for (QWidget* control : std::initializer_list<QWidget*>{graphBox, historyBox, channelTable})
         control->setAccessibleName(control->toolTip());
+    // The tabs and the table's column titles are items of their controls,
+    // named by their texts: a new text is news to a screen reader too.
+    for (int tab = 0; tab < pageTabs->count(); ++tab) {
+        QAccessibleEvent renamed(pageTabs->tabBar(), QAccessible::NameChanged);
+        renamed.setChild(tab);
+        QAccessible::updateAccessibility(&renamed);
+    }
+    // The table's items: the corner, then the column titles.
+    for (int column = 0; column < channelTable->columnCount(); ++column) {
+        QAccessibleEvent renamed(channelTable, QAccessible::NameChanged);
+        renamed.setChild(1 + column);
+        QAccessible::updateAccessibility(&renamed);
+    }
 }
 
 }  // namespace varkelon

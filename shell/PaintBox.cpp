@@ -1,8 +1,12 @@
 #include "PaintBox.h"
 
+#include <QFocusEvent>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "shell/DevicePixels.h"
 #include "shell/EvenLines.h"
@@ -16,6 +20,7 @@ PaintBox::PaintBox(QWidget* parent, const QRect& geometry, const QColor& backgro
              pixels_.stride() * qsizetype{sizeof(std::uint32_t)}, QImage::Format_RGB32),
       background_(background) {
     setGeometry(geometry);
+    setFocusPolicy(Qt::StrongFocus);
     // The image covers every pixel: Qt need not clear the area first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -33,14 +38,47 @@ void PaintBox::paintEvent(QPaintEvent* /*event*/) {
         // and lines stay pure black, never smoothed to grey.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(rect(), image_);
+    } else {
+        // At 1.25 or 1.5 that would make one line one device pixel wide and the
+        // next two: every line is drawn as lines of one width instead.
+        DevicePixels device(painter);
+        const QRect target = device.map(rect());
+        painter.drawImage(target.topLeft(),
+                          EvenLines::blocks(image_, background_.rgb(), ratio, target.size()));
+    }
+    if (hasFocus() && markFocus_) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+QPixmap PaintBox::picture() {
+    markFocus_ = false;
+    const QPixmap shown = grab();
+    markFocus_ = true;
+    return shown;
+}
+
+void PaintBox::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PaintBox::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void PaintBox::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (menuKey || shiftF10) {
+        emit customContextMenuRequested(rect().center());
         return;
     }
-    // At 1.25 or 1.5 that would make one line one device pixel wide and the
-    // next two: every line is drawn as lines of one width instead.
-    DevicePixels device(painter);
-    const QRect target = device.map(rect());
-    painter.drawImage(target.topLeft(),
-                      EvenLines::blocks(image_, background_.rgb(), ratio, target.size()));
+    QWidget::keyPressEvent(event);
 }
 
 void PaintBox::hideEvent(QHideEvent* event) {

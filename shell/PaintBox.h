@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include "view/PixelImage.h"
@@ -14,6 +15,8 @@ namespace varkelon {
 // density; the paint event shows it sharp at the device's pixel ratio, with
 // every line one width at a ratio such as 1.5.
 //
+// The box is a Tab stop: a dotted frame just inside its edge shows the focus.
+//
 // Like a paint area of the platform the plots were designed for, the box
 // keeps no picture while its page is hidden: shown again, it is blank until
 // the Viewer draws on it.
@@ -22,16 +25,24 @@ class PaintBox : public QWidget {
     PaintBox(QWidget* parent, const QRect& geometry, const QColor& background);
 
     PixelImage& image() { return pixels_; }
+    // The box as the screen shows it, at the screen's pixel ratio, without
+    // the mark of the keyboard focus.
+    QPixmap picture();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // The Menu key and Shift+F10 open the box's menu, as a right click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     PixelImage pixels_;
     // Reads pixels_ in place; never written through, so it never copies.
     QImage image_;
     QColor background_;
+    bool markFocus_ = true;
 };
 
 }  // namespace varkelon

@@ -17,6 +17,7 @@ struct ShellWords {
     const char* savePicture;
     const char* pictureFiles;
     const char* cannotSave;
+    const char* about;
 };
 
 inline constexpr ShellWords kEnglishWords = {
@@ -31,6 +32,7 @@ inline constexpr ShellWords kEnglishWords = {
     "Save picture...",
     "PNG pictures (*.png)",
     "Cannot save the picture to",
+    "About Varkelon",
 };
 
 inline constexpr ShellWords kRussianWords = {
@@ -45,6 +47,7 @@ inline constexpr ShellWords kRussianWords = {
     "Сохранить рисунок...",
     "Рисунки PNG (*.png)",
     "Не удалось сохранить рисунок в",
+    "О программе Varkelon",
 };
 
 }  // namespace varkelon

@@ -5,6 +5,7 @@
 #include <QPalette>
 #include <QStyle>
 
+#include "shell/AccessibleRoles.h"
 #include "shell/FormStyle.h"
 
 namespace varkelon {
@@ -37,6 +38,7 @@ VarkelonApplication::VarkelonApplication(int& argc, char** argv, ErrorDisplay& e
     // colour scheme: a dark palette from the platform theme would leave
     // black plot lines on dark grey and unchecked radio buttons unseen.
     setPalette(everyRoleSet(style()->standardPalette()));
+    installAccessibleRoles();
 }
 
 bool VarkelonApplication::notify(QObject* receiver, QEvent* event) {

@@ -211,9 +211,9 @@ void FormTest::tabOrderVisitsTheStops() {
         return focused->parentWidget() == pages ? pages->objectName() : focused->objectName();
     };
     // Only the selected radio button of a group is a stop; pages on view only.
-    const QStringList expected = {"Memo2",   "PageControl1", "Edit5",   "Edit6",
-                                  "Edit7",   "Button1",      "Button2", "ScrollBar1",
-                                  "Button3", "Button4",      "Button5", "RadioButton1"};
+    const QStringList expected = {"Memo2",   "PageControl1", "PaintBox1",   "Edit5",      "Edit6",
+                                  "Edit7",   "Button1",      "Button2",     "ScrollBar1", "Button3",
+                                  "Button4", "Button5",      "RadioButton1"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
