@@ -33,12 +33,14 @@ RUNS = [
     # The plain loops on both sides, against each side's fastest build above.
     ("1700000000", ["--regime", "sin", "--kernels", "scalar"]),
 ]
-# Runs whose text is the program's own, not the model's.
+# Runs whose text is the program's own, not the model's; the last writes to
+# a full disk (/dev/full), which both must report with status 1.
 MESSAGES = [
     ["--help"],
     ["--clock", "4294967296", "--cycles", "1"],
     ["--clock", "1", "--cycles", "1", "--regime", "sine"],
 ]
+FULL_DISK = ["--clock", "1", "--cycles", "10"]
 
 
 def first_difference(a, b):
@@ -54,24 +56,30 @@ def main():
         print("FAIL %s is missing: build the WebAssembly tree first "
               "(cmake --preset wasm && cmake --build --preset wasm)" % wasm)
         return 1
-    # Each command with the lines of a full run, or None for a message.
-    commands = [(["--clock", clock, "--cycles", CYCLES] + rest, int(CYCLES) + 2)
+    # Each command with the lines of a full run (None for a message) and
+    # where its standard output goes (None: captured).
+    commands = [(["--clock", clock, "--cycles", CYCLES] + rest, int(CYCLES) + 2, None)
                 for clock, rest in RUNS]
-    commands += [(arguments, None) for arguments in MESSAGES]
+    commands += [(arguments, None, None) for arguments in MESSAGES]
+    commands += [(FULL_DISK, None, "/dev/full")]
     failed = 0
-    for arguments, lines in commands:
-        results = [subprocess.run(program + arguments, capture_output=True)
-                   for program in ([native], ["node", wasm])]
-        name = " ".join(arguments)
+    for arguments, lines, output in commands:
+        results = []
+        for program in ([native], ["node", wasm]):
+            with open(output or os.devnull, "wb") as sink:
+                results.append(subprocess.run(program + arguments, stderr=subprocess.PIPE,
+                                              stdout=sink if output else subprocess.PIPE))
+        name = " ".join(arguments) + (" > " + output if output else "")
         for what in ("returncode", "stdout", "stderr"):
-            mine, theirs = (getattr(result, what) for result in results)
-            if mine != theirs:
-                detail = (first_difference(mine.decode(), theirs.decode())
-                          if isinstance(mine, bytes) else "%r against %r" % (mine, theirs))
+            ours, theirs = (getattr(result, what) for result in results)
+            if ours != theirs:
+                detail = (first_difference(ours.decode(), theirs.decode())
+                          if isinstance(ours, bytes) else "%r against %r" % (ours, theirs))
                 print("FAIL %s: %s differs, %s" % (name, what, detail))
                 failed += 1
-        if lines is not None and results[0].stdout.count(b"\n") != lines:
-            print("FAIL %s: %d lines, not a full run" % (name, results[0].stdout.count(b"\n")))
+        written = (results[0].stdout or b"").count(b"\n")
+        if lines is not None and written != lines:
+            print("FAIL %s: %d lines, not %d" % (name, written, lines))
             failed += 1
     print("%d runs, %d disagreements" % (len(commands), failed))
     return 1 if failed else 0
