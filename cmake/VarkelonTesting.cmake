@@ -21,7 +21,9 @@
 # With SOURCES the test program is made here too, so that a new suite is one
 # call: the executable PROGRAM (varkelon-<name>-tests unless given) from the
 # sources, linked to the LINK libraries, with Qt's moc when AUTOMOC is given;
-# COMMAND may then be left out and runs that program.
+# COMMAND may then be left out and runs that program. In the WebAssembly
+# build the program links for node, and CTest runs it there (emscripten's
+# toolchain names node as the cross-compiling emulator).
 function(varkelon_add_test)
   cmake_parse_arguments(PARSE_ARGV 0 arg "AUTOMOC" "NAME;TIMEOUT;WORKING_DIRECTORY;PROGRAM"
                         "COMMAND;LABELS;ENVIRONMENT;PROPERTIES;SOURCES;LINK")
@@ -34,6 +36,7 @@ function(varkelon_add_test)
     endif()
     add_executable(${arg_PROGRAM} ${arg_SOURCES})
     target_link_libraries(${arg_PROGRAM} PRIVATE ${arg_LINK})
+    target_link_options(${arg_PROGRAM} PRIVATE ${VARKELON_NODE_LINK_OPTIONS})
     if(arg_AUTOMOC)
       set_target_properties(${arg_PROGRAM} PROPERTIES AUTOMOC ON)
     endif()

@@ -30,6 +30,10 @@ bool kernelBuildSupported(KernelBuild build) {
 #else
             return false;
 #endif
+        // A WebAssembly engine without SIMD rejects the whole program, so
+        // a program that runs at all runs this build.
+        case KernelBuild::Simd128:
+            return kHaveSimd128Kernels;
     }
     return false;
 }

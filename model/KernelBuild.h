@@ -11,13 +11,16 @@ namespace varkelon {
 // weight update). Scalar is the plain loops, the reference and the fallback;
 // the vector builds run the same float operations in the same order, one
 // hidden neuron per lane, and so give the same bits.
-enum class KernelBuild : std::uint8_t { Scalar, Sse2, Avx2 };
+// Sse2 and Avx2 are x86-64 code, Simd128 WebAssembly's; a program has
+// the builds of its own target only.
+enum class KernelBuild : std::uint8_t { Scalar, Sse2, Avx2, Simd128 };
 
-// Slowest first.
-inline constexpr std::array<KernelBuild, 3> kKernelBuilds = {KernelBuild::Scalar, KernelBuild::Sse2,
-                                                             KernelBuild::Avx2};
+// Slowest first among the builds of one target.
+inline constexpr std::array<KernelBuild, 4> kKernelBuilds = {
+    KernelBuild::Scalar, KernelBuild::Sse2, KernelBuild::Avx2, KernelBuild::Simd128};
 // Their names on command lines, in the order of the enumeration.
-inline constexpr std::array<std::string_view, 3> kKernelBuildNames = {"scalar", "sse2", "avx2"};
+inline constexpr std::array<std::string_view, 4> kKernelBuildNames = {"scalar", "sse2", "avx2",
+                                                                      "simd128"};
 
 std::string_view kernelBuildName(KernelBuild build);
 std::optional<KernelBuild> kernelBuildFromName(std::string_view name);

@@ -1,9 +1,9 @@
 #include "Network.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 
+#include "BitCast.h"
 #include "NetworkKernels.h"
 #include "RandomGenerator.h"
 
@@ -37,6 +37,10 @@ const NetworkKernelTable& tableOf(KernelBuild build) {
             return kSse2NetworkKernels;
         if (build == KernelBuild::Avx2)
             return kAvx2NetworkKernels;
+    }
+    if constexpr (kHaveSimd128Kernels) {
+        if (build == KernelBuild::Simd128)
+            return kSimd128NetworkKernels;
     }
     return kPlainKernels;
 }
@@ -305,7 +309,7 @@ inline void Network::perturbWeight(float& weight, float amplitude) {
     // The sign flip as a bit operation: a weight's sign is a coin toss, and
     // a branch on it would be mispredicted half the time.
     const std::uint32_t flip = weight > 0 ? 0x80000000u : 0u;
-    q = std::bit_cast<float>(std::bit_cast<std::uint32_t>(q) ^ flip);
+    q = bit_cast<float>(bit_cast<std::uint32_t>(q) ^ flip);
     weight = weight + q * amplitude;
 }
 

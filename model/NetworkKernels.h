@@ -22,11 +22,15 @@ struct NetworkKernels {
 using NetworkKernelTable = std::array<NetworkKernels, kMaxHidden + 1>;
 
 // Whether this program has the vector builds: CMake compiles their files,
-// and sets VARKELON_VECTOR_KERNELS to 1, on x86-64 only.
+// and sets VARKELON_VECTOR_KERNELS to 1, on x86-64 only, and
+// VARKELON_SIMD128_KERNELS to 1 in the WebAssembly build only.
 inline constexpr bool kHaveVectorKernels = VARKELON_VECTOR_KERNELS;
+inline constexpr bool kHaveSimd128Kernels = VARKELON_SIMD128_KERNELS;
 
 // Defined only where kHaveVectorKernels is true.
 extern const NetworkKernelTable kSse2NetworkKernels;
 extern const NetworkKernelTable kAvx2NetworkKernels;  // run only where AVX2 is supported
+// Defined only where kHaveSimd128Kernels is true.
+extern const NetworkKernelTable kSimd128NetworkKernels;
 
 }  // namespace varkelon

@@ -3,7 +3,8 @@
 # program (run) or runs every test (test). Quiet when nothing is missing.
 #
 #   scripts/setup.sh run     install what is missing, build, open the window
-#   scripts/setup.sh test    install what is missing, build, run all tests
+#   scripts/setup.sh test    install what is missing, build (natively and as
+#                            WebAssembly), run all tests
 set -euo pipefail
 
 mode=${1:-}
@@ -31,6 +32,7 @@ test_packages=(
   python3-matplotlib python3-pandas python3-distributed mypy python3-venv python3-pip
   python3-setuptools python3-wheel jupyter-nbconvert python3-ipykernel python3-nbformat
   python3-nbclient
+  emscripten nodejs
 )
 packages=("${build_packages[@]}")
 if [ "$mode" = test ]; then
@@ -93,6 +95,12 @@ fi
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan/), where any report fails the run. Warnings are errors in both.
 build ci build.log
+# The WebAssembly build, before the native tests, one of which compares
+# varkelon-teach with it; its own tests (the model's, the vector kernels'
+# among them) run in node. The wasm presets set the NODE_PATH through which
+# emscripten's tools find their JavaScript libraries.
+build wasm build-wasm.log
+ctest --preset wasm
 ctest --preset ci
 
 build sanitizer build-asan.log

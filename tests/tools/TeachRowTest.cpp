@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/BitCast.h"
 #include "tools/TeachRow.h"
 #include "tools/TeachingRun.h"
 
@@ -43,7 +43,7 @@ TEST(TeachRow, EveryKindOfFloatIsWrittenAsPrintfWritesIt) {
     std::vector<float> values = {
         0.0f, -0.0f, 1.0f, -1.0f, 0.1f, 0.007f, 1e-7f, 0.5f, 123456789.0f, 1e9f, 1e-5f, 1e-4f,
         std::numeric_limits<float>::denorm_min(), -std::numeric_limits<float>::denorm_min(),
-        std::bit_cast<float>(0x007fffffu),  // largest denormal
+        bit_cast<float>(0x007fffffu),  // largest denormal
         std::numeric_limits<float>::min(), std::numeric_limits<float>::max(),
         -std::numeric_limits<float>::max(), infinity, -infinity, nan, -nan,
         // Nine digits that round up into a tenth: 9.99999999e-5 and alike.
@@ -51,7 +51,7 @@ TEST(TeachRow, EveryKindOfFloatIsWrittenAsPrintfWritesIt) {
     // Then a walk through the whole 32-bit space: every exponent, both
     // signs, denormals, infinities and NaN payloads among them.
     for (std::uint64_t bits = 0; bits <= 0xffffffffu; bits += 4099) {
-        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
+        values.push_back(bit_cast<float>(static_cast<std::uint32_t>(bits)));
     }
 
     // One writer for all rows, each written twice: the second time every
@@ -68,7 +68,7 @@ TEST(TeachRow, EveryKindOfFloatIsWrittenAsPrintfWritesIt) {
         row.noiseLevel = values[values.size() - 1 - n];
         const std::string expected = reference(row);
         ASSERT_EQ(fast(writer, row), expected)
-            << "value bits " << std::bit_cast<std::uint32_t>(values[n]);
+            << "value bits " << bit_cast<std::uint32_t>(values[n]);
         ASSERT_EQ(fast(writer, row), expected) << "repeated";
         ++checked;
     }
