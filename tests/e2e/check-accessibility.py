@@ -7,8 +7,10 @@ PID is the window program, started with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on
 the session bus this process sees. Checks the names and roles of the controls
 (found by their places in the form) and the table's headers in English, the
 text events of quick teaching, then the same in Russian after a choice in the
-language box made with real X events (xdotool), and the lamp's Russian words
-after Step, Quickly, the speed bar and Stop, each with its announcement.
+language box made with real X events (xdotool), with the name-change events
+a running screen reader hears for every renamed control, tab and column
+title, and the lamp's Russian words after Step, Quickly, the speed bar and
+Stop, each announced once, when the mode changes.
 Ends with a press on Exit: the program then ends by itself.
 Prints every disagreement; exits with 1 when there is one.
 """
@@ -32,11 +34,11 @@ CONTROLS = [
     ("Edit5",        0,      "text",         (24, 256),  "Iteration",           "Итерация"),
     ("Edit6",        0,      "text",         (152, 256), "Estimation",          "Оценка"),
     ("Edit7",        0,      "text",         (280, 256), "Noise",               "Шум"),
-    ("PaintBox1",    0,      "filler",       (2, 2),     GRAPH_PICTURE,         GRAPH_PICTURE),
+    ("PaintBox1",    0,      "image",        (2, 2),     GRAPH_PICTURE,         GRAPH_PICTURE),
     ("Edit8",        1,      "text",         (8, 256),   "Iteration",           "Итерация"),
     ("Edit9",        1,      "text",         (104, 256), "Estimation",          "Оценка"),
     ("Edit10",       1,      "text",         (200, 256), "Noise",               "Шум"),
-    ("PaintBox2",    1,      "filler",       (2, 2),     ESTIMATION_PICTURE,    ESTIMATION_PICTURE),
+    ("PaintBox2",    1,      "image",        (2, 2),     ESTIMATION_PICTURE,    ESTIMATION_PICTURE),
     ("RadioButton5", 1,      "radio button", (288, 256), "Running",             "Бегущая"),
     ("Edit2",        2,      "text",         (288, 144), "Iteration",           "Итерация"),
     ("Edit3",        2,      "text",         (288, 200), "Estimation",          "Оценка"),
@@ -52,8 +54,15 @@ CONTROLS = [
     ("Button3",      None,   "push button",  (400, 256), "Step",                "Шаг"),
     ("Button1",      None,   "push button",  (400, 288), "Quickly",             "Быстро"),
     ("Button2",      None,   "push button",  (456, 287), "Exit",                "Выход"),
-    ("Memo1",        None,   "frame",        (464, 264), "Stopped",             "Остановлено"),
+    ("Memo1",        None,   "status bar",   (464, 264), "Stopped",             "Остановлено"),
+    ("Button5",      None,   "push button",  (360, 0),   "About Varkelon",      "О программе Varkelon"),
 ]
+
+# The names a running screen reader hears change with the language: the
+# readouts' (three of each), the speed bar's, the neuron box's, the tabs' and
+# the column titles'.
+RENAMED = ["Итерация"] * 3 + ["Оценка"] * 3 + ["Шум"] * 3 + [
+    "Скорость", "Число нейронов", "График", "Таблица", "Объект", "Нейросеть", "Ошибки сети"]
 
 # The lamp's words for each mode, in English and in Russian.
 LAMP_WORDS = {
@@ -66,7 +75,7 @@ TITLES = {"English": ["Object", "Neuronet", "Net Mistakes"],
 
 # Roles a user acts on or reads: each must carry a name.
 NAMED_ROLES = {"push button", "radio button", "text", "scroll bar", "combo box", "table",
-               "page tab", "list item"}
+               "page tab", "list item", "image", "status bar"}
 
 failures = []
 
@@ -218,13 +227,31 @@ def check_text_events(window):
         fail("%d text events for %d quick cycles" % (len(events), cycles))
 
 
+def listen_to_names():
+    """Collects the new names of name-change events from now on."""
+    heard = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: heard.append((event.source.getRoleName(), event.source.name)),
+        "object:property-change:accessible-name")
+    return heard
+
+
+def check_renamed(heard):
+    names = [name for _, name in heard]
+    for name in set(RENAMED):
+        if names.count(name) < RENAMED.count(name):
+            fail("%d name-change events say %r, expected %d; heard %r"
+                 % (names.count(name), name, RENAMED.count(name), heard))
+
+
 def check_lamp(window, language):
     lamp = window.control("Memo1")
+    heard = listen_to_names()
     announced = []
-    pyatspi.Registry.registerEventListener(
-        lambda event: announced.append(event.source.name)
-        if event.source.getRoleName() == "frame" else None,
-        "object:property-change:accessible-name")
+
+    def lamp_announced():
+        announced[:] = [name for role, name in heard if role == "status bar"]
+        return announced
     speed = window.control("ScrollBar1")
     commands = [
         # command, how, the lamp's words
@@ -238,9 +265,19 @@ def check_lamp(window, language):
         act()
         try:
             wait_for("the lamp to say %r" % words, lambda: lamp.name == words)
-            wait_for("the change to %r announced" % words, lambda: words in announced)
+            wait_for("the change to %r announced" % words, lambda: words in lamp_announced())
         except TimeoutError as error:
             fail("%s: %s; the lamp says %r, announced %r" % (command, error, lamp.name, announced))
+    # Stopped, then Step twenty times: the mode changed once.
+    for _ in range(20):
+        window.press("Button3")
+    step = LAMP_WORDS[language]["Step"]
+    wait_for("the lamp to say %r" % step, lambda: lamp.name == step)
+    time.sleep(1)
+    wait_for("the events", lambda: True)
+    if lamp_announced().count(step) != 2:
+        fail("twenty Steps after Stop announced %r %d times (with the first Step), expected 2"
+             % (step, announced.count(step)))
 
 
 def main():
@@ -250,7 +287,11 @@ def main():
     check_names(window, 4, "English")
     check_table(window, "English")
     check_text_events(window)
+    heard = listen_to_names()
     choose_russian(window)
+    time.sleep(1)
+    wait_for("the events", lambda: True)
+    check_renamed(heard)
     check_names(window, 5, "Russian")
     check_table(window, "Russian")
     check_lamp(window, "Russian")

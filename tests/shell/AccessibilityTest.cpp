@@ -1,10 +1,15 @@
-// What assistive technology reads of the lamp: the mode in words after each
-// command. The other names, and the announcement of the lamp's changes (the
-// offscreen platform passes on no events), are checked end to end through
-// AT-SPI (tests/e2e/check-accessibility.py).
+// What assistive technology reads: the lamp's mode in words after each
+// command, the roles of the lamp and the plots, and the names that follow the
+// caption language. The events a running screen reader hears (the offscreen
+// platform passes on none) are checked end to end through AT-SPI
+// (tests/e2e/check-accessibility.py).
 #include <utility>
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "ShellTestSupport.h"
@@ -25,6 +30,8 @@ class AccessibilityTest : public QObject {
 
   private slots:
     void lampSaysTheMode();
+    void rolesAndSpokenNames();
+    void languageRenamesEveryNameAtOnce();
 };
 
 void AccessibilityTest::lampSaysTheMode() {
@@ -45,6 +52,67 @@ void AccessibilityTest::lampSaysTheMode() {
         (shown.form.*command)();
         QCOMPARE(accessibleName(lamp), QString::fromLatin1(words));
     }
+}
+
+void AccessibilityTest::rolesAndSpokenNames() {
+    ShownForm shown;
+    const struct {
+        const char* control;
+        QAccessible::Role role;
+        const char* name;
+    } rows[] = {
+        {"Memo1", QAccessible::StatusBar, "Stopped"},
+        {"PaintBox1", QAccessible::Graphic, "Outputs of neuronet & object"},
+        {"PaintBox2", QAccessible::Graphic, "Quality of the neuronet adaptation"},
+        {"Button5", QAccessible::Button, "About Varkelon"},
+        {"Memo2", QAccessible::EditableText, "Quantity of Neurons"},
+        {"ScrollBar1", QAccessible::ScrollBar, "Speed"},
+    };
+    for (const auto& row : rows) {
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(shown.control<QWidget>(row.control));
+        QVERIFY2(accessible != nullptr, row.control);
+        QCOMPARE(accessible->role(), row.role);
+        QCOMPARE(accessible->text(QAccessible::Name), QString::fromUtf8(row.name));
+    }
+}
+
+void AccessibilityTest::languageRenamesEveryNameAtOnce() {
+    ShownForm shown;
+    auto* language = shown.control<QComboBox>("ComboBox1");
+    language->setFocus();
+    // The box starts with no item chosen: the second Down chooses Russian.
+    QTest::keyClick(language, Qt::Key_Down);
+    QTest::keyClick(language, Qt::Key_Down);
+    const struct {
+        const char* control;
+        const char* russian;
+    } renamed[] = {
+        {"Edit5", "Итерация"},
+        {"Edit6", "Оценка"},
+        {"Edit7", "Шум"},
+        {"Edit8", "Итерация"},
+        {"Edit9", "Оценка"},
+        {"Edit10", "Шум"},
+        {"Edit2", "Итерация"},
+        {"Edit3", "Оценка"},
+        {"Edit4", "Шум"},
+        {"ScrollBar1", "Скорость"},
+        {"Memo2", "Число нейронов"},
+        {"Button5", "О программе Varkelon"},
+        {"Memo1", "Остановлено"},
+    };
+    for (const auto& row : renamed) {
+        QCOMPARE(accessibleName(shown.control<QWidget>(row.control)),
+                 QString::fromUtf8(row.russian));
+    }
+    // The tabs and the column titles are items of their controls.
+    QTabBar* tabs = shown.control<QTabWidget>("PageControl1")->tabBar();
+    auto* table = shown.control<QTableWidget>("StringGrid1");
+    QAccessibleInterface* tableItems = QAccessible::queryAccessibleInterface(table);
+    QCOMPARE(tableItems->child(1)->text(QAccessible::Name), QString::fromUtf8("Объект"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(tabs)->child(2)->text(QAccessible::Name),
+             QString::fromUtf8("Таблица"));
 }
 
 int runAccessibilityTests(int argc, char** argv) {
