@@ -22,6 +22,19 @@ __all__ = ["REGIMES", "Model", "Regime", "Rows", "teach", "teach_many", "to_data
 # Pickles and reprs name the class where users find it.
 Model.__module__ = __name__
 
+
+def __setstate__(self: Model, state: Any) -> None:
+    """Sets up a Model being unpickled (made without __init__) from the state
+    __getstate__ gave. A state changed anywhere, of another format or of the
+    wrong type is refused (ValueError, TypeError), as is a Model set up
+    already."""
+    _varkelon._restore_model(self, state)
+
+
+__setstate__.__qualname__ = "Model.__setstate__"
+Model.__setstate__ = __setstate__  # type: ignore[method-assign]
+del __setstate__
+
 # Literal["static", "sin", "sin+random", "random", "none"], spelt as the
 # union type checkers make of it.
 Regime = Union[Literal["static"], Literal["sin"], Literal["sin+random"], Literal["random"],

@@ -1,0 +1,32 @@
+#include "InterpreterRelease.h"
+
+#include <cxxabi.h>
+#include <unistd.h>
+
+namespace varkelon {
+
+namespace {
+
+// Not noexcept: the unwinding pthread_exit starts must reach the handler.
+void restore(PyThreadState* state) {
+    try {
+        PyEval_RestoreThread(state);
+    } catch (abi::__forced_unwind&) {
+        // The interpreter is gone; unwinding on would abort or touch freed
+        // objects, and rethrowing is the only other way out of here.
+        for (;;)
+            pause();
+    }
+}
+
+}  // namespace
+
+void InterpreterRelease::takeBack() noexcept {
+    if (state_ == nullptr)
+        return;
+    PyThreadState* state = state_;
+    state_ = nullptr;
+    restore(state);
+}
+
+}  // namespace varkelon
