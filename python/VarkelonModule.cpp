@@ -119,8 +119,10 @@ without a rebuild. A wrong type raises TypeError, a value out of range
 ValueError; neither changes anything.
 
 One call at a time: a Model used from several threads serves them one after
-the other. pickle, copy.copy and copy.deepcopy keep its whole state: the
-copy goes on bit for bit as the original would.)doc")
+the other, and a thread waiting for it still answers Ctrl-C. pickle (every
+protocol), copy.copy and copy.deepcopy keep its whole state: the copy goes
+on bit for bit as the original would. A state changed anywhere is refused;
+a Model made without its constructor raises ValueError on every use.)doc")
         .def(py::init<const py::object&, const py::object&>(), py::arg("clock"),
              py::arg("regime") = "static", "__init__(self, /, clock, regime='static')\n--\n\n")
         .def("step", onModel(&PythonModel::step), "step(self, /)\n--\n\nRuns one teaching cycle.")

@@ -73,9 +73,10 @@ def teach(
     "estimation": float32, "learning_rate": float32, "noise_level": float32},
     each of cycles + 1 rows, 21 bytes a row; the regime is its index into
     REGIMES. to_dataframe() gives the CSV's table. Every array is allocated
-    before the run starts: a run too large for this machine's memory raises
-    MemoryError at once. The interpreter's lock is released while the cycles
-    run; Ctrl-C stops them within milliseconds.
+    before the run starts: a run needing more memory than this process can
+    get (available memory, swap, `ulimit -v`) raises MemoryError at once.
+    The interpreter's lock is released while the cycles run; Ctrl-C stops
+    them within milliseconds.
 
     Raises TypeError for an argument of the wrong type and ValueError for one
     out of range, naming the argument and what it accepts.
