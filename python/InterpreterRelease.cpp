@@ -1,6 +1,5 @@
 #include "InterpreterRelease.h"
 
-#include <cxxabi.h>
 #include <unistd.h>
 
 namespace varkelon {
@@ -11,9 +10,11 @@ namespace {
 void restore(PyThreadState* state) {
     try {
         PyEval_RestoreThread(state);
-    } catch (abi::__forced_unwind&) {
-        // The interpreter is gone; unwinding on would abort or touch freed
-        // objects, and rethrowing is the only other way out of here.
+    } catch (...) {
+        // Only pthread_exit's unwinding gets here, and it carries no object
+        // to name (abi::__forced_unwind binds to null). The interpreter is
+        // gone; unwinding on would abort or touch freed objects, and
+        // rethrowing is the only other way out of here.
         for (;;)
             pause();
     }
