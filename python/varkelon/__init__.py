@@ -7,6 +7,7 @@ every core; Model drives one step by step, as the window does.
 
 import inspect
 import os
+import reprlib
 from typing import (Any, Callable, Iterable, List, Literal, Mapping, Optional, SupportsIndex,
                     TypedDict, Union)
 
@@ -105,7 +106,8 @@ def teach_many(
     bound = []
     for n, run in enumerate(runs):
         if not isinstance(run, Mapping):
-            raise TypeError(f"runs[{n}] expects a mapping of teach()'s arguments, not {run!r}")
+            raise TypeError(f"runs[{n}] expects a mapping of teach()'s arguments, "
+                            f"not {reprlib.repr(run)}")
         try:
             arguments = _TEACH_SIGNATURE.bind(**run)
         except TypeError as error:

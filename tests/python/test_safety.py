@@ -135,6 +135,8 @@ ERRORS = [
     (lambda: varkelon.Model(np.bool_(False)), TypeError, "clock expects whole seconds"),
     (lambda: varkelon.teach(list(range(10**6)), 5), TypeError,
      "clock expects whole seconds from 0 to 4294967295, not [0, 1, 2, 3, 4, 5, ...]"),
+    (lambda: varkelon.teach_many([list(range(10**6))]), TypeError,
+     "runs[0] expects a mapping of teach()'s arguments, not [0, 1, 2, 3, 4, 5, ...]"),
     (lambda: varkelon.Model(1).__setstate__(varkelon.Model(2).__getstate__()), ValueError,
      "__setstate__ sets up a Model being unpickled; this one is set up already"),
     (lambda: varkelon.Model.__new__(varkelon.Model).__setstate__([3, 1, b""]), TypeError,
