@@ -54,29 +54,52 @@ void eachField(Run& run, Visit&& visit) {
     visit(model.manager.built);
 }
 
+using Checksum = std::uint64_t;
+
+// 64-bit FNV-1a of the clock and the fields' bytes. Each step is a bijection
+// of the running value, so a change to any one byte always changes the sum.
+Checksum checksum(std::uint32_t clock, std::string_view fields) {
+    constexpr Checksum kBasis = 14695981039346656037ULL;
+    constexpr Checksum kPrime = 1099511628211ULL;
+    Checksum sum = kBasis;
+    auto add = [&sum](unsigned char byte) { sum = (sum ^ byte) * kPrime; };
+    for (int shift = 0; shift < 32; shift += 8)
+        add(static_cast<unsigned char>(clock >> shift));
+    for (const char byte : fields)
+        add(static_cast<unsigned char>(byte));
+    return sum;
+}
+
 }  // namespace
 
 std::size_t ModelState::size(const TeachingRun& run) {
-    std::size_t total = 0;
+    std::size_t total = sizeof(Checksum);
     eachField(run, [&total](const auto& field) { total += sizeof field; });
     return total;
 }
 
-std::string ModelState::save(const TeachingRun& run) {
+std::string ModelState::save(const TeachingRun& run, std::uint32_t clock) {
     std::string bytes;
     bytes.reserve(size(run));
     eachField(run, [&bytes](const auto& field) {
         static_assert(std::is_trivially_copyable_v<std::remove_cvref_t<decltype(field)>>);
         bytes.append(reinterpret_cast<const char*>(&field), sizeof field);
     });
+    const Checksum sum = checksum(clock, bytes);
+    bytes.append(reinterpret_cast<const char*>(&sum), sizeof sum);
     return bytes;
 }
 
-std::string ModelState::restore(TeachingRun& run, std::string_view bytes) {
+std::string ModelState::restore(TeachingRun& run, std::uint32_t clock, std::string_view bytes) {
     if (bytes.size() != size(run)) {
         return "the state has " + std::to_string(bytes.size()) + " bytes, not the " +
                std::to_string(size(run)) + " of this build";
     }
+    const std::string_view fields = bytes.substr(0, bytes.size() - sizeof(Checksum));
+    Checksum stored = 0;
+    std::memcpy(&stored, bytes.data() + fields.size(), sizeof stored);
+    if (stored != checksum(clock, fields))
+        return "its checksum does not match: the state or the clock was changed";
     std::size_t offset = 0;
     bool flagsSound = true;
     eachField(run, [&bytes, &offset, &flagsSound](auto& field) {

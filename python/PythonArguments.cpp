@@ -12,9 +12,14 @@ namespace varkelon {
 namespace {
 
 // An integer for Python: int, NumPy's integers, anything with __index__;
-// bool is left out, True is no count of cycles.
+// bool and NumPy's bool_ are left out, True is no count of cycles.
 bool isInteger(const py::handle& value) {
-    return !PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()) != 0;
+    if (PyLong_CheckExact(value.ptr()))
+        return true;
+    if (PyBool_Check(value.ptr()) || PyIndex_Check(value.ptr()) == 0)
+        return false;
+    const py::object numpy = py::module_::import("sys").attr("modules").attr("get")("numpy");
+    return numpy.is_none() || !py::isinstance(value, numpy.attr("bool_"));
 }
 
 // The integer's value, or nothing when it does not fit 64 bits.
@@ -47,7 +52,14 @@ std::int64_t checkedWhole(const py::handle& value, std::int64_t low, std::int64_
 TeachingRegime checkedRegime(const py::handle& value, const std::string& expects) {
     if (!py::isinstance<py::str>(value))
         PythonArguments::refuseType(expects + PythonArguments::show(value));
-    const std::optional<TeachingRegime> regime = regimeFromName(value.cast<std::string>());
+    // A str that is no UTF-8 (a lone surrogate) is no regime's name either.
+    Py_ssize_t size = 0;
+    const char* text = PyUnicode_AsUTF8AndSize(value.ptr(), &size);
+    if (text == nullptr)
+        PyErr_Clear();
+    const std::optional<TeachingRegime> regime =
+        text == nullptr ? std::nullopt
+                        : regimeFromName(std::string_view(text, static_cast<std::size_t>(size)));
     if (!regime)
         PythonArguments::refuse(expects + PythonArguments::show(value));
     return *regime;
@@ -64,7 +76,24 @@ void PythonArguments::refuseType(const std::string& message) {
 }
 
 std::string PythonArguments::show(const py::handle& value) {
-    return py::repr(value).cast<std::string>();
+    // reprlib shortens containers before making their text: a message quotes
+    // the head of a million-element list, not all of it.
+    const py::object text = py::module_::import("reprlib").attr("repr")(value);
+    Py_ssize_t size = 0;
+    const char* data = PyUnicode_AsUTF8AndSize(text.ptr(), &size);
+    if (data == nullptr) {
+        PyErr_Clear();
+        return "<unprintable " + std::string(Py_TYPE(value.ptr())->tp_name) + ">";
+    }
+    std::size_t length = static_cast<std::size_t>(size);
+    constexpr std::size_t kLongest = 200;
+    if (length <= kLongest)
+        return std::string(data, length);
+    // Cut before a character, not inside one.
+    length = kLongest;
+    while (length > 0 && (static_cast<unsigned char>(data[length]) & 0xC0) == 0x80)
+        --length;
+    return std::string(data, length) + "...";
 }
 
 std::int64_t PythonArguments::whole(const py::handle& value, const char* argument, std::int64_t low,
@@ -105,6 +134,11 @@ void forEachScheduled(const py::handle& value, const char* argument, const char*
                                     " or None, not " + PythonArguments::show(value));
     }
     for (const py::handle item : value.attr("items")()) {
+        if (!PyTuple_Check(item.ptr()) || PyTuple_GET_SIZE(item.ptr()) != 2) {
+            PythonArguments::refuseType(std::string(argument) + " expects a mapping " + form +
+                                        " whose items() are (K, value) pairs, not " +
+                                        PythonArguments::show(item));
+        }
         const py::tuple pair = py::reinterpret_borrow<py::tuple>(item);
         const std::int64_t cycle = checkedWhole(pair[0], 1, kMaxCycles,
                                                 std::string(argument) + " expects " + form +

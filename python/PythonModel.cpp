@@ -1,7 +1,9 @@
 #include "PythonModel.h"
 
+#include <chrono>
 #include <string>
 
+#include "InterpreterRelease.h"
 #include "ModelState.h"
 #include "PythonArguments.h"
 #include "TeachRows.h"
@@ -13,7 +15,8 @@ namespace varkelon {
 // The Model's lock for one call. Waiting for it happens with the
 // interpreter's lock released, or the caller holding the Model (which takes
 // the interpreter's lock back between stretches of run()) would never get
-// it. A call made while the same thread holds the Model (a signal handler
+// it, and in short waits with a look for Ctrl-C between them, as run() does.
+// A call made while the same thread holds the Model (a signal handler
 // during run()) is refused rather than left waiting for itself.
 class PythonModel::Hold {
   public:
@@ -22,8 +25,7 @@ class PythonModel::Hold {
             if (model_.holder_.load() == std::this_thread::get_id()) {
                 throw std::runtime_error("this thread is inside a call on this Model already");
             }
-            py::gil_scoped_release release;
-            model_.mutex_.lock();
+            waitForLock();
         }
         model_.holder_.store(std::this_thread::get_id());
     }
@@ -35,6 +37,21 @@ class PythonModel::Hold {
     Hold& operator=(const Hold&) = delete;
 
   private:
+    void waitForLock() {
+        constexpr std::chrono::milliseconds kLook{20};
+        for (;;) {
+            bool locked = false;
+            {
+                InterpreterRelease release;
+                locked = model_.mutex_.try_lock_for(kLook);
+            }
+            if (locked)
+                return;
+            if (PyErr_CheckSignals() != 0)
+                throw py::error_already_set();
+        }
+    }
+
     const PythonModel& model_;
 };
 
@@ -86,7 +103,7 @@ py::dict PythonModel::run(const py::object& cycles) {
     Hold hold(*this);
     const std::int64_t count =
         PythonArguments::whole(cycles, "cycles", 0, kMaxCycles - run_.model().manager.iteration);
-    TeachRows::checkFits(count, "run");
+    TeachRows::checkFits(count, 1, "run");
     TeachRows rows(count);
     rows.fill(run_, count, 0);
     return rows.columns();
@@ -200,27 +217,72 @@ py::str PythonModel::repr() const {
                 run_.model().network.hiddenCount);
 }
 
-py::tuple PythonModel::state() const {
-    Hold hold(*this);
-    return py::make_tuple(ModelState::kFormat, clock_, py::bytes(ModelState::save(run_)));
+namespace {
+
+py::detail::value_and_holder holderOf(py::handle self) {
+    auto* instance = reinterpret_cast<py::detail::instance*>(self.ptr());
+    return instance->get_value_and_holder(py::detail::get_type_info(typeid(PythonModel)));
 }
 
-std::unique_ptr<PythonModel> PythonModel::fromState(const py::tuple& state) {
-    const std::string expected = "a Model's state is (format, clock, bytes) of format " +
-                                 std::to_string(ModelState::kFormat);
-    if (state.size() != 3 || !py::isinstance<py::int_>(state[0]) ||
-        !py::isinstance<py::bytes>(state[2])) {
-        PythonArguments::refuse(expected + ", not " + PythonArguments::show(state));
+}  // namespace
+
+bool PythonModel::isSetUp(py::handle self) {
+    return holderOf(self).holder_constructed();
+}
+
+PythonModel& PythonModel::of(py::handle self) {
+    if (!py::isinstance<PythonModel>(self))
+        PythonArguments::refuseType("expected a varkelon.Model, not " +
+                                    PythonArguments::show(self));
+    if (!isSetUp(self)) {
+        PythonArguments::refuse(
+            "this varkelon.Model was never set up: make one with varkelon.Model(clock), or "
+            "restore one with pickle or copy");
     }
-    const std::int64_t format = PythonArguments::whole(state[0], "the state's format", 0, 1 << 30);
+    return *holderOf(self).value_ptr<PythonModel>();
+}
+
+py::tuple PythonModel::state() const {
+    Hold hold(*this);
+    return py::make_tuple(ModelState::kFormat, clock_, py::bytes(ModelState::save(run_, clock_)));
+}
+
+void PythonModel::restore(py::handle self, const py::handle& state) {
+    if (!py::isinstance<PythonModel>(self))
+        PythonArguments::refuseType("expected a varkelon.Model, not " +
+                                    PythonArguments::show(self));
+    py::detail::value_and_holder holder = holderOf(self);
+    if (holder.holder_constructed()) {
+        PythonArguments::refuse(
+            "__setstate__ sets up a Model being unpickled; this one is set up already "
+            "(pickle.loads or copy.deepcopy make a new one)");
+    }
+    std::unique_ptr<PythonModel> model = fromState(state);
+    // What pybind11's own constructors do: the value, then its holder.
+    holder.value_ptr() = model.get();
+    holder.type->init_instance(reinterpret_cast<py::detail::instance*>(self.ptr()), &model);
+}
+
+std::unique_ptr<PythonModel> PythonModel::fromState(const py::handle& state) {
+    const std::string expected = "a Model's state is a tuple (format, clock, bytes) of format " +
+                                 std::to_string(ModelState::kFormat) + ", not ";
+    if (!PyTuple_Check(state.ptr()))
+        PythonArguments::refuseType(expected + PythonArguments::show(state));
+    const py::tuple fields = py::reinterpret_borrow<py::tuple>(state);
+    if (fields.size() != 3)
+        PythonArguments::refuse(expected + PythonArguments::show(state));
+    if (!py::isinstance<py::int_>(fields[0]) || !py::isinstance<py::bytes>(fields[2]))
+        PythonArguments::refuseType(expected + PythonArguments::show(state));
+    const std::int64_t format = PythonArguments::whole(fields[0], "the state's format", 0, 1 << 30);
     if (format != ModelState::kFormat) {
         PythonArguments::refuse("this Model was saved in state format " + std::to_string(format) +
                                 "; varkelon " VARKELON_VERSION " reads format " +
                                 std::to_string(ModelState::kFormat) + " only");
     }
-    auto model =
-        std::make_unique<PythonModel>(PythonArguments::clock(state[1]), TeachingRegime::Static);
-    const std::string problem = ModelState::restore(model->run_, state[2].cast<std::string>());
+    const std::uint32_t clock = PythonArguments::clock(fields[1]);
+    auto model = std::make_unique<PythonModel>(clock, TeachingRegime::Static);
+    const std::string problem =
+        ModelState::restore(model->run_, clock, fields[2].cast<std::string>());
     if (!problem.empty())
         PythonArguments::refuse("this Model's state cannot be restored: " + problem);
     return model;
@@ -229,7 +291,7 @@ std::unique_ptr<PythonModel> PythonModel::fromState(const py::tuple& state) {
 std::unique_ptr<PythonModel> PythonModel::copy() const {
     Hold hold(*this);
     auto model = std::make_unique<PythonModel>(clock_, run_.regime);
-    ModelState::restore(model->run_, ModelState::save(run_));
+    ModelState::restore(model->run_, clock_, ModelState::save(run_, clock_));
     return model;
 }
 

@@ -21,6 +21,10 @@ namespace varkelon {
 // second thread waits for it with the interpreter's lock released, so that
 // run() (which runs without the interpreter's lock) is never interleaved
 // with another call on the same Model.
+//
+// Python can make a Model without running its constructor (Model.__new__,
+// or unpickling before the state arrives): every binding reaches the Model
+// through of(), which refuses such an empty shell.
 class PythonModel {
   public:
     PythonModel(const pybind11::object& clock, const pybind11::object& regime);
@@ -51,17 +55,27 @@ class PythonModel {
 
     pybind11::str repr() const;
 
-    // Pickling and copying: (format, clock, state bytes) and back.
+    // The Model `self` holds: TypeError when it is no Model, ValueError when
+    // it was never set up.
+    static PythonModel& of(pybind11::handle self);
+    // Whether `self`, a Model, was set up.
+    static bool isSetUp(pybind11::handle self);
+
+    // Pickling and copying: (format, clock, state bytes) and back. restore()
+    // sets up a Model made without its constructor, as unpickling does;
+    // one set up already is refused.
     pybind11::tuple state() const;
-    static std::unique_ptr<PythonModel> fromState(const pybind11::tuple& state);
+    static void restore(pybind11::handle self, const pybind11::handle& state);
     std::unique_ptr<PythonModel> copy() const;
 
   private:
     class Hold;
 
+    static std::unique_ptr<PythonModel> fromState(const pybind11::handle& state);
+
     std::uint32_t clock_;
     TeachingRun run_;
-    mutable std::mutex mutex_;
+    mutable std::timed_mutex mutex_;
     mutable std::atomic<std::thread::id> holder_{};
 };
 

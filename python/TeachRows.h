@@ -21,9 +21,15 @@ class TeachRows {
     // Bytes of one row over all columns.
     static constexpr std::int64_t kRowBytes = 4 + 1 + 4 + 4 + 4 + 4;
 
-    // Raises MemoryError, naming the size, when `rows` rows in all would not
-    // fit in this machine's memory; `what` names the call in the message.
-    static void checkFits(std::int64_t rows, const char* what);
+    // What one run costs beside its rows: six arrays, their dict and their
+    // arguments, as teach_many of a million empty runs measures it.
+    static constexpr std::int64_t kRunBytes = 2048;
+
+    // Raises MemoryError, naming the size, when `runs` runs of `rows` rows
+    // in all need more than this process can still get: the memory
+    // available to it (swap too) and what is left of its address-space
+    // limit. `what` names the call in the message.
+    static void checkFits(std::int64_t rows, std::int64_t runs, const char* what);
 
     explicit TeachRows(std::int64_t count);
 

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "InterpreterRelease.h"
 #include "TeachRows.h"
 #include "tools/TeachingRun.h"
 
@@ -42,7 +43,7 @@ py::list TeachSweep::run(const py::object& progress) {
     std::int64_t rowCount = 0;
     for (const TeachPlan& plan : plans_)
         rowCount += plan.cycles + 1;
-    TeachRows::checkFits(rowCount, "teach_many");
+    TeachRows::checkFits(rowCount, static_cast<std::int64_t>(total), "teach_many");
     std::vector<std::unique_ptr<TeachRows>> rows;
     rows.reserve(total);
     for (const TeachPlan& plan : plans_)
@@ -103,7 +104,7 @@ py::list TeachSweep::run(const py::object& progress) {
         std::size_t done = 0;
         bool over = false;
         {
-            py::gil_scoped_release release;
+            InterpreterRelease release;
             std::unique_lock lock(state.mutex);
             state.changed.wait_for(
                 lock, kLook, [&] { return state.done != reported || state.threadsLeft == 0; });
@@ -119,7 +120,7 @@ py::list TeachSweep::run(const py::object& progress) {
             break;
     }
     {
-        py::gil_scoped_release release;
+        InterpreterRelease release;
         for (std::jthread& thread : threads)
             thread.join();
     }

@@ -25,7 +25,7 @@ py::dict teach(const py::object& clock, const py::object& cycles, const py::obje
                const py::object& switches, const py::object& neurons) {
     // Every argument is checked and every array made before anything runs.
     TeachPlan plan = PythonArguments::plan(clock, cycles, regime, switches, neurons);
-    TeachRows::checkFits(plan.cycles + 1, "teach");
+    TeachRows::checkFits(plan.cycles + 1, 1, "teach");
     TeachRows rows(plan.cycles + 1);
     TeachingRun run(plan.clock, plan.regime, std::move(plan.switches), std::move(plan.neurons));
     run.reset();
@@ -57,6 +57,32 @@ py::list teachMany(const py::sequence& runs, const py::object& workers,
         }
     }
     return TeachSweep(std::move(plans), threads).run(progress);
+}
+
+// A method of PythonModel as a binding that reaches the Model through
+// PythonModel::of(), so that one never set up raises instead of running on
+// memory no constructor filled.
+template <class Result, class... Arguments>
+auto onModel(Result (PythonModel::*method)(Arguments...)) {
+    return [method](py::handle self, Arguments... arguments) -> Result {
+        return (PythonModel::of(self).*method)(std::forward<Arguments>(arguments)...);
+    };
+}
+
+template <class Result, class... Arguments>
+auto onModel(Result (PythonModel::*method)(Arguments...) const) {
+    return [method](py::handle self, Arguments... arguments) -> Result {
+        return (PythonModel::of(self).*method)(std::forward<Arguments>(arguments)...);
+    };
+}
+
+// (copyreg.__newobj__, (type,), state) for every protocol: a bare Model,
+// then __setstate__. Protocols 0 and 1 would otherwise go through copyreg,
+// which makes the object from a base pybind11 cannot allocate.
+py::tuple reduceModel(py::handle self, const py::object& /*protocol*/) {
+    const py::object state = PythonModel::of(self).state();
+    const py::object newObject = py::module_::import("copyreg").attr("__newobj__");
+    return py::make_tuple(newObject, py::make_tuple(py::type::of(self)), state);
 }
 
 }  // namespace
@@ -93,58 +119,77 @@ without a rebuild. A wrong type raises TypeError, a value out of range
 ValueError; neither changes anything.
 
 One call at a time: a Model used from several threads serves them one after
-the other. pickle, copy.copy and copy.deepcopy keep its whole state: the
-copy goes on bit for bit as the original would.)doc")
+the other, and a thread waiting for it still answers Ctrl-C. pickle (every
+protocol), copy.copy and copy.deepcopy keep its whole state: the copy goes
+on bit for bit as the original would. A state changed anywhere is refused;
+a Model made without its constructor raises ValueError on every use.)doc")
         .def(py::init<const py::object&, const py::object&>(), py::arg("clock"),
              py::arg("regime") = "static", "__init__(self, /, clock, regime='static')\n--\n\n")
-        .def("step", &PythonModel::step, "step(self, /)\n--\n\nRuns one teaching cycle.")
-        .def("run", &PythonModel::run, py::arg("cycles"),
+        .def("step", onModel(&PythonModel::step), "step(self, /)\n--\n\nRuns one teaching cycle.")
+        .def("run", onModel(&PythonModel::run), py::arg("cycles"),
              "run(self, /, cycles)\n--\n\n"
              "Runs `cycles` teaching cycles (0 or more) and returns their rows in teach()'s\n"
              "form, without the row of the cycle before them. The interpreter's lock is\n"
              "released while they run. Ctrl-C stops it within a few milliseconds: the\n"
              "Model keeps the cycles it ran (see iteration), their rows are lost.")
-        .def("reset", &PythonModel::reset,
+        .def("reset", onModel(&PythonModel::reset),
              "reset(self, /)\n--\n\n"
              "Rebuilds the network and the plant with the clock's seeding: iteration 0,\n"
              "7 hidden neurons, a first prediction without learning. The regime stays.")
-        .def_property_readonly("clock", &PythonModel::clock,
+        .def_property_readonly("clock", onModel(&PythonModel::clock),
                                "The calendar second every seeding reads.")
-        .def_property_readonly("iteration", &PythonModel::iteration,
+        .def_property_readonly("iteration", onModel(&PythonModel::iteration),
                                "Teaching cycles run since the last reset.")
-        .def_property_readonly("estimation", &PythonModel::estimation,
+        .def_property_readonly("estimation", onModel(&PythonModel::estimation),
                                "The latest cycle's (mean absolute error) squared.")
-        .def_property_readonly("learning_rate", &PythonModel::learningRate,
+        .def_property_readonly("learning_rate", onModel(&PythonModel::learningRate),
                                "The step size of the weight update.")
-        .def_property_readonly("noise_level", &PythonModel::noiseLevel,
+        .def_property_readonly("noise_level", onModel(&PythonModel::noiseLevel),
                                "The share of noise in the latest inputs, 0 to 1.")
-        .def_property("regime", &PythonModel::regime, &PythonModel::setRegime,
+        .def_property("regime", onModel(&PythonModel::regime), onModel(&PythonModel::setRegime),
                       "The teaching regime: 'static', 'sin', 'sin+random', 'random' or 'none'.")
-        .def_property("hidden_count", &PythonModel::hiddenCount, &PythonModel::setHiddenCount,
-                      "Hidden neurons in use, 1 to 10.")
-        .def_property_readonly("weights_in_hidden", &PythonModel::weightsInHidden,
+        .def_property("hidden_count", onModel(&PythonModel::hiddenCount),
+                      onModel(&PythonModel::setHiddenCount), "Hidden neurons in use, 1 to 10.")
+        .def_property_readonly("weights_in_hidden", onModel(&PythonModel::weightsInHidden),
                                "Input j -> hidden h weights, [j, h], 17 x hidden_count.")
-        .def_property_readonly("weights_hidden_out", &PythonModel::weightsHiddenOut,
+        .def_property_readonly("weights_hidden_out", onModel(&PythonModel::weightsHiddenOut),
                                "Hidden h -> output o weights, [o, h], 17 x hidden_count.")
         .def_property_readonly(
-            "weights_hidden_hidden", &PythonModel::weightsHiddenHidden,
+            "weights_hidden_hidden", onModel(&PythonModel::weightsHiddenHidden),
             "Hidden k (previous slot) -> hidden h weights, [h, k], hidden_count x hidden_count.")
-        .def_property_readonly("outputs", &PythonModel::outputs,
+        .def_property_readonly("outputs", onModel(&PythonModel::outputs),
                                "The network's 17 outputs of the latest cycle (its prediction).")
-        .def_property_readonly("targets", &PythonModel::targets,
+        .def_property_readonly("targets", onModel(&PythonModel::targets),
                                "The plant's 17 outputs of the latest cycle, the network's targets.")
-        .def_property_readonly("estimation_history", &PythonModel::estimationHistory,
+        .def_property_readonly("estimation_history", onModel(&PythonModel::estimationHistory),
                                "The last 140 estimations times 10, oldest first, the latest "
                                "last. A fresh Model's holds its row 0 estimation (times 10)\n"
                                "last, after 139 zeros.")
-        .def_property_readonly("gains", &PythonModel::gains,
+        .def_property_readonly("gains", onModel(&PythonModel::gains),
                                "The plant's 17 gains: output i = gains[i] x input i.")
-        .def("__repr__", &PythonModel::repr, "__repr__(self, /)\n--\n\n")
-        .def("__copy__", &PythonModel::copy, "__copy__(self, /)\n--\n\nA Model in the same state.")
+        .def(
+            "__repr__",
+            [](py::handle self) -> py::str {
+                if (py::isinstance<PythonModel>(self) && !PythonModel::isSetUp(self))
+                    return py::str("<varkelon.Model, never set up>");
+                return PythonModel::of(self).repr();
+            },
+            "__repr__(self, /)\n--\n\n")
+        .def(
+            "__copy__", [](py::handle self) { return PythonModel::of(self).copy(); },
+            "__copy__(self, /)\n--\n\nA Model in the same state.")
         .def(
             "__deepcopy__",
-            [](const PythonModel& model, const py::object&) { return model.copy(); },
+            [](py::handle self, const py::object&) { return PythonModel::of(self).copy(); },
             py::arg("memo"), "__deepcopy__(self, memo, /)\n--\n\nA Model in the same state.")
-        .def(py::pickle([](const PythonModel& model) { return model.state(); },
-                        [](const py::tuple& state) { return PythonModel::fromState(state); }));
+        .def(
+            "__getstate__", [](py::handle self) { return PythonModel::of(self).state(); },
+            "__getstate__(self, /)\n--\n\n"
+            "The whole state as (format, clock, bytes), the bytes ending in a checksum.")
+        .def("__reduce_ex__", &reduceModel, py::arg("protocol"),
+             "__reduce_ex__(self, protocol, /)\n--\n\nHow pickle rebuilds the Model.");
+    // Not bound as "__setstate__": pybind11 takes a method of that name for a
+    // constructor and silently ignores it on a Model set up already.
+    module.def("_restore_model", &PythonModel::restore, py::arg("model"), py::arg("state"),
+               "_restore_model(model, state)\n--\n\nModel.__setstate__.");
 }

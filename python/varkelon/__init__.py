@@ -7,6 +7,7 @@ every core; Model drives one step by step, as the window does.
 
 import inspect
 import os
+import reprlib
 from typing import (Any, Callable, Iterable, List, Literal, Mapping, Optional, SupportsIndex,
                     TypedDict, Union)
 
@@ -21,6 +22,19 @@ __all__ = ["REGIMES", "Model", "Regime", "Rows", "teach", "teach_many", "to_data
 
 # Pickles and reprs name the class where users find it.
 Model.__module__ = __name__
+
+
+def __setstate__(self: Model, state: Any) -> None:
+    """Sets up a Model being unpickled (made without __init__) from the state
+    __getstate__ gave. A state changed anywhere, of another format or of the
+    wrong type is refused (ValueError, TypeError), as is a Model set up
+    already."""
+    _varkelon._restore_model(self, state)
+
+
+__setstate__.__qualname__ = "Model.__setstate__"
+Model.__setstate__ = __setstate__  # type: ignore[method-assign]
+del __setstate__
 
 # Literal["static", "sin", "sin+random", "random", "none"], spelt as the
 # union type checkers make of it.
@@ -60,9 +74,10 @@ def teach(
     "estimation": float32, "learning_rate": float32, "noise_level": float32},
     each of cycles + 1 rows, 21 bytes a row; the regime is its index into
     REGIMES. to_dataframe() gives the CSV's table. Every array is allocated
-    before the run starts: a run too large for this machine's memory raises
-    MemoryError at once. The interpreter's lock is released while the cycles
-    run; Ctrl-C stops them within milliseconds.
+    before the run starts: a run needing more memory than this process can
+    get (available memory, swap, `ulimit -v`) raises MemoryError at once.
+    The interpreter's lock is released while the cycles run; Ctrl-C stops
+    them within milliseconds.
 
     Raises TypeError for an argument of the wrong type and ValueError for one
     out of range, naming the argument and what it accepts.
@@ -91,7 +106,8 @@ def teach_many(
     bound = []
     for n, run in enumerate(runs):
         if not isinstance(run, Mapping):
-            raise TypeError(f"runs[{n}] expects a mapping of teach()'s arguments, not {run!r}")
+            raise TypeError(f"runs[{n}] expects a mapping of teach()'s arguments, "
+                            f"not {reprlib.repr(run)}")
         try:
             arguments = _TEACH_SIGNATURE.bind(**run)
         except TypeError as error:

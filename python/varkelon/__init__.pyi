@@ -13,8 +13,9 @@ __all__ = ["REGIMES", "Model", "Regime", "Rows", "teach", "teach_many", "to_data
 
 Regime = Literal["static", "sin", "sin+random", "random", "none"]
 
-# The names of the regime codes in Rows["regime"], by code.
-REGIMES: Tuple[str, ...]
+# The names of the regime codes in Rows["regime"], by code: each one a
+# Regime, so that `for r in REGIMES: teach(c, n, r)` type-checks.
+REGIMES: Tuple[Regime, ...]
 
 class Rows(TypedDict):
     """One entry per CSV column of varkelon-teach, one element per row; the
@@ -61,6 +62,7 @@ class Model:
     def __deepcopy__(self, memo: Any) -> Model: ...
     def __getstate__(self) -> Tuple[int, int, bytes]: ...
     def __setstate__(self, state: Tuple[int, int, bytes]) -> None: ...
+    def __reduce_ex__(self, protocol: SupportsIndex, /) -> Tuple[Any, ...]: ...
     @property
     def clock(self) -> int: ...
     @property

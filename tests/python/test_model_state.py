@@ -72,32 +72,43 @@ def _run_and_return(model, cycles):
 
 
 BAD_STATES = [
-    ((1, 42, b""), "this Model was saved in state format 1; varkelon"),
-    ((2, 42, b"short"), "this Model's state cannot be restored: the state has 5 bytes"),
-    ((2, 42), "a Model's state is (format, clock, bytes) of format 2"),
-    (("2", 42, b""), "a Model's state is (format, clock, bytes) of format 2"),
+    ((2, 42, b""), ValueError, "this Model was saved in state format 2; varkelon"),
+    ((3, 42, b"short"), ValueError, "this Model's state cannot be restored: the state has 5"),
+    ((3, 42), ValueError, "a Model's state is a tuple (format, clock, bytes) of format 3"),
+    (("3", 42, b""), TypeError, "a Model's state is a tuple (format, clock, bytes) of format 3"),
 ]
 
 
-@pytest.mark.parametrize("state,message", BAD_STATES)
-def test_a_state_of_another_format_is_refused(state, message):
+@pytest.mark.parametrize("state,error,message", BAD_STATES)
+def test_a_state_of_another_format_is_refused(state, error, message):
     # What unpickling does: a bare Model, then its state.
     fresh = varkelon.Model.__new__(varkelon.Model)
-    with pytest.raises(ValueError) as refused:
+    with pytest.raises(error) as refused:
         fresh.__setstate__(state)
     assert str(refused.value).startswith(message)
+
+
+def sealed(clock, fields):
+    """Fields with the checksum a state ends in: 64-bit FNV-1a of the clock's
+    four bytes and the fields."""
+    checksum = 14695981039346656037
+    for byte in clock.to_bytes(4, "little") + fields:
+        checksum = (checksum ^ byte) * 1099511628211 % 2**64
+    return fields + checksum.to_bytes(8, "little")
 
 
 def test_a_state_with_indexes_out_of_range_is_refused():
     model = varkelon.Model(42)
     model.run(10)
     fmt, clock, blob = model.__getstate__()
+    fields = blob[:-8]
+    assert sealed(clock, fields) == blob
     # The regime is the first field: a code past the last regime; the last
     # is the built flag, a byte that is 0 or 1.
-    for broken in (bytes([200]) + blob[1:], blob[:-1] + bytes([2])):
+    for broken in (bytes([200]) + fields[1:], fields[:-1] + bytes([2])):
         fresh = varkelon.Model.__new__(varkelon.Model)
         with pytest.raises(ValueError, match="out of range"):
-            fresh.__setstate__((fmt, clock, broken))
+            fresh.__setstate__((fmt, clock, sealed(clock, broken)))
 
 
 def test_ctrl_c_in_run_keeps_the_cycles_run_and_the_model_goes_on():

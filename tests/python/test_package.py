@@ -31,6 +31,8 @@ def test_teach_goes_to_other_processes():
     (varkelon.Model.step, ["self"]),
     (varkelon.Model.reset, ["self"]),
     (varkelon.Model(1).run, ["cycles"]),
+    (varkelon.Model.__getstate__, ["self"]),
+    (varkelon.Model.__setstate__, ["self", "state"]),
 ])
 def test_inspect_reads_the_signatures(target, parameters):
     assert list(inspect.signature(target).parameters) == parameters

@@ -36,7 +36,7 @@ def test_a_run_too_large_for_memory_fails_at_once(call, name):
         call()
     message = str(refused.value)
     assert message.startswith(f"{name} needs ") and " GB for " in message, message
-    assert "rows of 21 bytes" in message
+    assert "rows of 21 bytes and " in message
 
 
 def test_the_dataframe_has_the_regime_as_a_category():
