@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "lesson/Lesson.h"
+#include "lesson/PaceTimer.h"
 #include "view/PixelImage.h"
 #include "view/Viewer.h"
 #include "view/ViewerWindow.h"
