@@ -24,7 +24,7 @@ with tempfile.TemporaryDirectory() as profile:
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--window-size=1100,640", "--user-data-dir=" + profile):
+                 "--window-size=1100,800", "--user-data-dir=" + profile):
         options.add_argument(flag)
     browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     try:
