@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Varkelon, builds it, then either opens the
-# program (run) or runs every test (test). Quiet when nothing is missing.
+# program (run), builds the browser page (web) or runs every test (test).
+# Quiet when nothing is missing.
 #
 #   scripts/setup.sh run     install what is missing, build, open the window
+#   scripts/setup.sh web     install what is missing, build varkelon.html (one
+#                            file that opens offline in a browser) and print
+#                            where it is
 #   scripts/setup.sh test    install what is missing, build (natively and as
 #                            WebAssembly), run all tests
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-  run|test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  run|test|web) ;;
+  *) echo "usage: $0 run|test|web" >&2; exit 2 ;;
 esac
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -32,11 +36,15 @@ test_packages=(
   python3-matplotlib python3-pandas python3-distributed mypy python3-venv python3-pip
   python3-setuptools python3-wheel jupyter-nbconvert python3-ipykernel python3-nbformat
   python3-nbclient
-  emscripten nodejs
+  emscripten nodejs chromium chromium-driver python3-selenium
 )
+# What the browser page alone needs.
+web_packages=(cmake ninja-build emscripten nodejs)
 packages=("${build_packages[@]}")
 if [ "$mode" = test ]; then
   packages+=("${test_packages[@]}")
+elif [ "$mode" = web ]; then
+  packages=("${web_packages[@]}")
 fi
 
 missing=()
@@ -71,16 +79,27 @@ if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qx 'ru_RU.utf8'; then
   localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
 
-# Configures and builds one preset of CMakePresets.json; prints the
-# compiler's output only on failure.
+# Configures and builds one preset of CMakePresets.json (all of it, or the
+# targets named after the log); prints the compiler's output only on failure.
 build() {
   local preset=$1 log=$2
-  if ! { cmake --preset "$preset" && cmake --build --preset "$preset"; } >"$log" 2>&1; then
+  shift 2
+  local targets=()
+  if [ $# -gt 0 ]; then
+    targets=(--target "$@")
+  fi
+  if ! { cmake --preset "$preset" && cmake --build --preset "$preset" "${targets[@]}"; } >"$log" 2>&1; then
     cat "$log" >&2
     echo "Build of preset $preset failed (log: $log)." >&2
     exit 1
   fi
 }
+
+if [ "$mode" = web ]; then
+  build wasm build-wasm.log varkelon-page
+  echo "$top/build-wasm/bin/varkelon.html"
+  exit 0
+fi
 
 if [ "$mode" = run ]; then
   build release build.log
@@ -95,8 +114,8 @@ fi
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan/), where any report fails the run. Warnings are errors in both.
 build ci build.log
-# The WebAssembly build, before the native tests, one of which compares
-# varkelon-teach with it; its own tests (the model's, the vector kernels'
+# The WebAssembly build, before the native tests, which compare
+# varkelon-teach with it and open its varkelon.html in Chromium; its own tests (the model's, the vector kernels'
 # among them) run in node. The wasm presets set the NODE_PATH through which
 # emscripten's tools find their JavaScript libraries.
 build wasm build-wasm.log

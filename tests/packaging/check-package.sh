@@ -56,6 +56,10 @@ if has_program varkelon; then
         expected+=("share/icons/hicolor/${size}x${size}/apps/varkelon.png")
     done
 fi
+# The browser page, where the WebAssembly build made it (VARKELON_PAGE).
+if [ -n "${VARKELON_PAGE:-}" ] && [ -e "$VARKELON_PAGE" ]; then
+    expected+=(share/varkelon/varkelon.html)
+fi
 
 # 1. cmake --install into a staging prefix.
 stage=$scratch/stage
