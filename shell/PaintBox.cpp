@@ -46,7 +46,7 @@ void PaintBox::paintEvent(QPaintEvent* /*event*/) {
         painter.drawImage(target.topLeft(),
                           EvenLines::blocks(image_, background_.rgb(), ratio, target.size()));
     }
-    if (hasFocus() && markFocus_) {
+    if (hasFocus() && focusByKeyboard_ && markFocus_) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = rect().adjusted(1, 1, -1, -1);
@@ -62,11 +62,17 @@ QPixmap PaintBox::picture() {
 }
 
 void PaintBox::focusInEvent(QFocusEvent* event) {
+    // Reached with Tab the box marks its focus; a click, or the focus
+    // passing on from a control that went out of view, leaves the picture
+    // as it is.
+    focusByKeyboard_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
     QWidget::focusInEvent(event);
 }
 
 void PaintBox::focusOutEvent(QFocusEvent* event) {
+    focusByKeyboard_ = false;
     update();
     QWidget::focusOutEvent(event);
 }

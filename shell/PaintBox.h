@@ -15,7 +15,8 @@ namespace varkelon {
 // density; the paint event shows it sharp at the device's pixel ratio, with
 // every line one width at a ratio such as 1.5.
 //
-// The box is a Tab stop: a dotted frame just inside its edge shows the focus.
+// The box is a Tab stop: reached with Tab, a dotted frame just inside its
+// edge shows the focus.
 //
 // Like a paint area of the platform the plots were designed for, the box
 // keeps no picture while its page is hidden: shown again, it is blank until
@@ -42,6 +43,7 @@ class PaintBox : public QWidget {
     // Reads pixels_ in place; never written through, so it never copies.
     QImage image_;
     QColor background_;
+    bool focusByKeyboard_ = false;
     bool markFocus_ = true;
 };
 

@@ -5,14 +5,18 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
+#include <functional>
 
 #include "ShellTestSupport.h"
 #include "shell/AboutBox.h"
@@ -36,7 +40,37 @@ class EventTest : public QObject {
     void pagesTurnFromAnyControl();
     void quickTickShowsItsLastCycleAndKeepsTheFocusShown();
     void tableCopiesTheSelectionWithItsTitles();
+    void tableMenuCopiesTheWholeTableUnlessARange_data();
+    void tableMenuCopiesTheWholeTableUnlessARange();
+    void plotMenuOpensFromTheKeyboard_data();
+    void plotMenuOpensFromTheKeyboard();
 };
+
+namespace {
+
+// Runs `open`, which opens a popup menu and waits in it; takes the menu's
+// item texts and triggers the item `chosen` (none when empty).
+QStringList menuOpenedBy(const std::function<void()>& open, const QString& chosen = {}) {
+    QStringList items;
+    QTimer::singleShot(0, [&items, chosen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        QAction* picked = nullptr;
+        for (QAction* action : menu->actions()) {
+            items.append(action->text());
+            if (action->text() == chosen)
+                picked = action;
+        }
+        menu->close();
+        if (picked != nullptr)
+            picked->trigger();
+    });
+    open();
+    return items;
+}
+
+}  // namespace
 
 void EventTest::enterClicksTheDefaultButton() {
     ShownForm shown;
@@ -329,6 +363,72 @@ void EventTest::speedBarArrowsMoveTheThumbTheirWay() {
         QTest::keyClick(speed, press.key);
         QCOMPARE(speed->value(), press.value);
     }
+}
+
+void EventTest::tableMenuCopiesTheWholeTableUnlessARange_data() {
+    QTest::addColumn<QRect>("selected");  // rows and columns, empty for none
+    QTest::addColumn<int>("lines");
+    QTest::newRow("nothing selected") << QRect() << 18;
+    QTest::newRow("one cell") << QRect(1, 4, 1, 1) << 18;
+    QTest::newRow("two by three") << QRect(0, 2, 2, 3) << 4;
+}
+
+void EventTest::tableMenuCopiesTheWholeTableUnlessARange() {
+    QFETCH(QRect, selected);
+    QFETCH(int, lines);
+    ShownForm shown;
+    QTest::mouseClick(shown.control<QWidget>("Button3"), Qt::LeftButton);
+    shown.control<QTabWidget>("PageControl1")->setCurrentIndex(2);
+    auto* grid = shown.control<QTableWidget>("StringGrid1");
+    if (!selected.isEmpty())
+        grid->setRangeSelected(QTableWidgetSelectionRange(selected.top(), selected.left(),
+                                                          selected.bottom(), selected.right()),
+                               true);
+    const auto selection = grid->selectedRanges();
+    // A right press on another cell leaves the selection as it was.
+    const QPoint elsewhere = grid->visualItemRect(grid->item(10, 2)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, elsewhere, grid->viewport()->mapToGlobal(elsewhere),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &press);
+    QCOMPARE(grid->selectedRanges().size(), selection.size());
+    QApplication::clipboard()->clear();
+    const QStringList items = menuOpenedBy(
+        [&] {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, elsewhere,
+                                   grid->viewport()->mapToGlobal(elsewhere));
+            QApplication::sendEvent(grid->viewport(), &menu);
+        },
+        QStringLiteral("Copy"));
+    QCOMPARE(items, QStringList{QStringLiteral("Copy")});
+    QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), lines);
+}
+
+void EventTest::plotMenuOpensFromTheKeyboard_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("graph, Menu") << 0 << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("graph, Shift+F10") << 0 << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("estimation, Menu") << 1 << int(Qt::Key_Menu) << int(Qt::NoModifier);
+    QTest::newRow("estimation, Shift+F10") << 1 << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+}
+
+void EventTest::plotMenuOpensFromTheKeyboard() {
+    QFETCH(int, page);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    ShownForm shown;
+    auto* pages = shown.control<QTabWidget>("PageControl1");
+    pages->setCurrentIndex(page);
+    // Tab from the page's tab reaches its plot first.
+    pages->tabBar()->setFocus();
+    QTest::keyClick(pages->tabBar(), Qt::Key_Tab);
+    QWidget* plot = shown.control<QWidget>(page == 0 ? "PaintBox1" : "PaintBox2");
+    QCOMPARE(QApplication::focusWidget(), plot);
+    const QStringList items = menuOpenedBy(
+        [&] { QTest::keyClick(plot, Qt::Key(key), Qt::KeyboardModifiers(modifiers)); });
+    QCOMPARE(items,
+             (QStringList{QStringLiteral("Copy picture"), QStringLiteral("Save picture...")}));
 }
 
 int runEventTests(int argc, char** argv) {
