@@ -86,7 +86,9 @@ std::string_view windowUsage() {
            "  --help             show this text and exit\n"
            "  --version          show the version and exit\n"
            "\n"
-           "The toolkit's own options (-style, -reverse, ...) are taken and ignored.\n"
+           "An option's value may also follow an equals sign (--clock=0); each option may\n"
+           "be given once. The toolkit's own options (-style, -reverse, ...) are taken\n"
+           "and ignored.\n"
            "Bad arguments give a one-line message on standard error and exit status 2.\n";
 }
 
@@ -101,33 +103,41 @@ WindowParse parseWindowOptions(const std::vector<std::string_view>& arguments,
         return result;
     };
 
+    std::vector<std::string_view> given;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string_view argument = arguments[index];
-        if (argument == "--help" || argument == "--version") {
+        const std::string_view word = arguments[index];
+        if (word.size() > 1 && word[0] == '-' && word[1] != '-') {
+            const std::string_view name = word.substr(0, word.find('='));
+            const bool joinedValue = name.size() < word.size();
+            if (oneOf(word, kToolkitFlags) ||
+                (joinedValue && (oneOf(name, kToolkitOptionsWithValue) ||
+                                 oneOf(name, kToolkitOptionsWithJoinedValue))))
+                continue;
+            if (oneOf(word, kToolkitOptionsWithValue)) {
+                ++index;  // its value, if any
+                continue;
+            }
+        }
+        const auto [argument, joinedValue] = splitOptionWord(word);
+        const bool isFlag = argument == "--help" || argument == "--version";
+        const bool takesValue =
+            argument == "--clock" || argument == "--scale" || argument == "--language";
+        if (!isFlag && !takesValue)
+            return fail("unknown argument " + quoted(word) + " (see --help)");
+        if (isFlag && joinedValue)
+            return fail(std::string(argument) + " takes no value, not " + quoted(word));
+        if (isFlag) {
             options.help = argument == "--help";
             options.version = argument == "--version";
             result.options = options;
             return result;
         }
-        const std::string_view name = argument.substr(0, argument.find('='));
-        const bool joinedValue = name.size() < argument.size();
-        if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {
-            if (oneOf(argument, kToolkitFlags) ||
-                (joinedValue && (oneOf(name, kToolkitOptionsWithValue) ||
-                                 oneOf(name, kToolkitOptionsWithJoinedValue))))
-                continue;
-            if (oneOf(argument, kToolkitOptionsWithValue)) {
-                ++index;  // its value, if any
-                continue;
-            }
-        }
-        const bool takesValue =
-            argument == "--clock" || argument == "--scale" || argument == "--language";
-        if (!takesValue)
-            return fail("unknown argument " + quoted(argument) + " (see --help)");
-        if (index + 1 >= arguments.size())
+        if (std::find(given.begin(), given.end(), argument) != given.end())
+            return fail(std::string(argument) + " may be given only once");
+        given.push_back(argument);
+        if (!joinedValue && index + 1 >= arguments.size())
             return fail(std::string(argument) + " needs a value");
-        const std::string_view value = arguments[++index];
+        const std::string_view value = joinedValue ? *joinedValue : arguments[++index];
 
         if (argument == "--clock") {
             options.clock = parseClockSeconds(value);
