@@ -11,8 +11,10 @@
 
 #include "model/TeachingModel.h"
 #include "model/TeachingRegime.h"
+#include "shell/DialogLanguage.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/FormParts.h"
+#include "shell/SaveDialog.h"
 #include "shell/ShellWords.h"
 #include "view/Viewer.h"
 #include "view/ViewerWindow.h"
@@ -177,6 +179,8 @@ class MainWindow : public QWidget, public ViewerWindow {
     QImage offscreenBitmap_;
     bool shownOnce_ = false;
     bool russianCaptions_ = false;
+    DialogLanguage dialogLanguage_;
+    SaveDialog saveDialog_;
     // A start command has run since the window opened.
     bool startedOnce_ = false;
     // The speed bar was pressed while the window was inactive.

@@ -184,6 +184,7 @@ void MainWindow::switchCaptions(int index) {
         return;
     viewer_->languageChosen(index);
     russianCaptions_ = index == 1;
+    dialogLanguage_.choose(russianCaptions_);
     nameTheLamp();
     neuronSpinner->nameArrows(QString::fromUtf8(words().up), QString::fromUtf8(words().down));
 }
