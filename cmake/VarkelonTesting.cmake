@@ -1,5 +1,5 @@
 # varkelon_add_test(NAME <name> COMMAND <program or target> [<argument>...]
-#                   LABELS unit|system [<label>...]
+#                   LABELS unit|slow|system [<label>...]
 #                   [SOURCES <file>... LINK <library>... [PROGRAM <target>] [AUTOMOC]]
 #                   [ENVIRONMENT <VARIABLE=value>...]
 #                   [TIMEOUT <seconds>]
@@ -8,11 +8,14 @@
 #
 # The one way a test joins CTest. A test program (GoogleTest or QtTest) is one
 # entry: a failure shows that program's whole report, and the program's own
-# options run a single case (--gtest_filter=...). Exactly one of the two kind
-# labels:
+# options run a single case (--gtest_filter=...). Exactly one of the three
+# kind labels:
 #   unit    fast, with no X server, valgrind, fuzzer or package tools:
 #           `ctest -L unit` runs all of them in seconds, the loop to run
 #           while working;
+#   slow    no X server either, but more than the quick loop can carry: a
+#           check over the whole source tree, scratch configurations, a
+#           Python interpreter's start and suites;
 #   system  a real X server, valgrind, the fuzzers, the package tools, or a
 #           long run such as the soak and the monkey.
 # Further labels name groups a run may leave out (the sanitizer pass leaves
@@ -50,10 +53,10 @@ function(varkelon_add_test)
     message(FATAL_ERROR "varkelon_add_test: NAME and COMMAND (or SOURCES) are required")
   endif()
   set(kinds ${arg_LABELS})
-  list(FILTER kinds INCLUDE REGEX "^(unit|system)$")
+  list(FILTER kinds INCLUDE REGEX "^(unit|slow|system)$")
   list(LENGTH kinds kind_count)
   if(NOT kind_count EQUAL 1)
-    message(FATAL_ERROR "varkelon_add_test(${arg_NAME}): LABELS needs exactly one of unit and system")
+    message(FATAL_ERROR "varkelon_add_test(${arg_NAME}): LABELS needs exactly one of unit, slow and system")
   endif()
 
   if(arg_WORKING_DIRECTORY)

@@ -26,6 +26,9 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 set(CPACK_DEBIAN_VARKELON_PACKAGE_NAME varkelon)
 set(CPACK_DEBIAN_VARKELON_PACKAGE_SECTION science)
+# The toolkit's translations of its own dialogs, read under Russian captions;
+# without them those dialogs stay English.
+set(CPACK_DEBIAN_VARKELON_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_VARKELON_DESCRIPTION
     "demonstrator of on-line neural-network teaching
 In one window a small recurrent neural network learns, one teaching cycle

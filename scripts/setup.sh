@@ -23,13 +23,13 @@ cd "$top"
 # What building the programs and their packages and running the window need.
 build_packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev qt6-wayland fonts-dejavu-core fonts-liberation
+  qt6-base-dev qt6-svg-dev qt6-wayland qt6-translations-l10n fonts-dejavu-core fonts-liberation
   help2man dpkg-dev pybind11-dev python3-dev python3-numpy
 )
 # What the tests need on top of that.
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-utils weston locales
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils weston locales
   qt6-gtk-platformtheme dbus at-spi2-core python3-pyatspi procps
   clang-14 clang-format-14 libclang-rt-14-dev valgrind
   lintian desktop-file-utils appstream python3-pytest

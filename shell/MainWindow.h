@@ -11,8 +11,10 @@
 
 #include "lesson/Lesson.h"
 #include "model/TeachingModel.h"
+#include "shell/DialogLanguage.h"
 #include "shell/ErrorDisplay.h"
 #include "shell/FormParts.h"
+#include "shell/SaveDialog.h"
 #include "shell/ShellWords.h"
 #include "shell/TimerPace.h"
 #include "view/Viewer.h"
@@ -167,6 +169,8 @@ class MainWindow : public QWidget, public ViewerWindow {
     TeachingMode shownMode_ = TeachingMode::Stopped;
     CaptionLanguage shownLanguage_ = CaptionLanguage::English;
     int shownCount_ = 0;
+    DialogLanguage dialogLanguage_;
+    SaveDialog saveDialog_;
     // The speed bar was pressed while the window was inactive.
     bool speedBarClickedInactive_ = false;
     // Set while a quick tick runs: readout texts wait in heldReadouts_.

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMenu>
@@ -89,8 +88,7 @@ void MainWindow::savePicture(Page page) {
     const ShellWords& said = words();
     const QString title = QString::fromUtf8(said.savePicture).remove(QStringLiteral("..."));
     QString path =
-        QFileDialog::getSaveFileName(this, title, QDir::home().filePath(pictureName(page)),
-                                     QString::fromUtf8(said.pictureFiles));
+        saveDialog_.ask(this, title, pictureName(page), QString::fromUtf8(said.pictureFiles));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

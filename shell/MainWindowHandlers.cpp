@@ -118,6 +118,7 @@ void MainWindow::showLesson() {
     }
     if (lesson_->language() != shownLanguage_) {
         shownLanguage_ = lesson_->language();
+        dialogLanguage_.choose(shownLanguage_ == CaptionLanguage::Russian);
         nameForAssistiveTechnology();
         showMode();
     } else if (lesson_->mode() != shownMode_) {

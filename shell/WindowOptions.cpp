@@ -77,16 +77,19 @@ std::string_view windowUsage() {
            "  --clock SECONDS    calendar time in whole seconds that every seeding reads,\n"
            "                     0 to 4294967295 (default: the real clock), as with\n"
            "                     varkelon-teach --clock: a lesson can be run again\n"
-           "  --scale FACTOR     draw the whole window FACTOR times its size, 0.5 to 4\n"
-           "                     (for example 1.5 on a classroom projector); replaces the\n"
-           "                     QT_SCALE_FACTOR environment variable\n"
+           "  --scale FACTOR     draw the whole window FACTOR times its size at 96 dpi,\n"
+           "                     0.5 to 4, whatever the desktop's own scale (for example\n"
+           "                     1.5 on a classroom projector); lowered, with a message,\n"
+           "                     to the largest factor that fits the screen\n"
            "  --language en|ru   captions at start in English or Russian (default: ru\n"
            "                     where LC_ALL, else LC_MESSAGES, else LANG starts with\n"
            "                     \"ru\", else en)\n"
            "  --help             show this text and exit\n"
            "  --version          show the version and exit\n"
            "\n"
-           "The toolkit's own options (-style, -reverse, ...) are taken and ignored.\n"
+           "An option's value may also follow an equals sign (--clock=0); each option may\n"
+           "be given once. The toolkit's own options (-style, -reverse, ...) are taken\n"
+           "and ignored.\n"
            "Bad arguments give a one-line message on standard error and exit status 2.\n";
 }
 
@@ -101,33 +104,41 @@ WindowParse parseWindowOptions(const std::vector<std::string_view>& arguments,
         return result;
     };
 
+    std::vector<std::string_view> given;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string_view argument = arguments[index];
-        if (argument == "--help" || argument == "--version") {
+        const std::string_view word = arguments[index];
+        if (word.size() > 1 && word[0] == '-' && word[1] != '-') {
+            const std::string_view name = word.substr(0, word.find('='));
+            const bool joinedValue = name.size() < word.size();
+            if (oneOf(word, kToolkitFlags) ||
+                (joinedValue && (oneOf(name, kToolkitOptionsWithValue) ||
+                                 oneOf(name, kToolkitOptionsWithJoinedValue))))
+                continue;
+            if (oneOf(word, kToolkitOptionsWithValue)) {
+                ++index;  // its value, if any
+                continue;
+            }
+        }
+        const auto [argument, joinedValue] = splitOptionWord(word);
+        const bool isFlag = argument == "--help" || argument == "--version";
+        const bool takesValue =
+            argument == "--clock" || argument == "--scale" || argument == "--language";
+        if (!isFlag && !takesValue)
+            return fail("unknown argument " + quoted(word) + " (see --help)");
+        if (isFlag && joinedValue)
+            return fail(std::string(argument) + " takes no value, not " + quoted(word));
+        if (isFlag) {
             options.help = argument == "--help";
             options.version = argument == "--version";
             result.options = options;
             return result;
         }
-        const std::string_view name = argument.substr(0, argument.find('='));
-        const bool joinedValue = name.size() < argument.size();
-        if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {
-            if (oneOf(argument, kToolkitFlags) ||
-                (joinedValue && (oneOf(name, kToolkitOptionsWithValue) ||
-                                 oneOf(name, kToolkitOptionsWithJoinedValue))))
-                continue;
-            if (oneOf(argument, kToolkitOptionsWithValue)) {
-                ++index;  // its value, if any
-                continue;
-            }
-        }
-        const bool takesValue =
-            argument == "--clock" || argument == "--scale" || argument == "--language";
-        if (!takesValue)
-            return fail("unknown argument " + quoted(argument) + " (see --help)");
-        if (index + 1 >= arguments.size())
+        if (std::find(given.begin(), given.end(), argument) != given.end())
+            return fail(std::string(argument) + " may be given only once");
+        given.push_back(argument);
+        if (!joinedValue && index + 1 >= arguments.size())
             return fail(std::string(argument) + " needs a value");
-        const std::string_view value = arguments[++index];
+        const std::string_view value = joinedValue ? *joinedValue : arguments[++index];
 
         if (argument == "--clock") {
             options.clock = parseClockSeconds(value);

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-#include <QByteArray>
 #include <QIcon>
 #include <QString>
 
@@ -16,6 +16,7 @@
 #include "shell/MainWindow.h"
 #include "shell/VarkelonApplication.h"
 #include "shell/WindowOptions.h"
+#include "shell/WindowScale.h"
 
 #ifndef VARKELON_VERSION
 #error "VARKELON_VERSION must give the program's version"
@@ -69,9 +70,9 @@ int WindowProgram::run(int argc, char** argv, const Companion& companion) {
     if (options.version)
         return print("varkelon " VARKELON_VERSION "\n");
 
-    // Qt reads its scale factor once, when the application object starts.
-    if (options.scale)
-        qputenv("QT_SCALE_FACTOR", QByteArray::number(*options.scale));
+    std::optional<double> scale = options.scale;
+    if (scale)
+        WindowScale::apply(*scale);
     FormParts parts;
     if (options.clock)
         parts.makeModel = FormParts::fixedClockModel(*options.clock);
@@ -81,22 +82,38 @@ int WindowProgram::run(int argc, char** argv, const Companion& companion) {
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argv[0], nullptr};
     ErrorBox errors;
-    qInstallMessageHandler(startupMessage);
-    VarkelonApplication application(toolkitArgc, toolkitArgv, errors);
-    qInstallMessageHandler(nullptr);
-    try {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/varkelon/icon.png")));
-        MainWindow form(errors, std::move(parts));
-        if (options.language == WindowLanguage::Russian)
-            form.chooseLanguage(kRussianItem);
-        const std::unique_ptr<QObject> beside = companion ? companion(form) : nullptr;
-        form.show();
-        QApplication::exec();
-    } catch (const std::exception& error) {
-        // Thrown outside the event loop: before it runs or after it ends.
-        errors.show(error);
-    } catch (...) {
-        errors.showUnknown();
+    // The toolkit takes its scale once, when the application object starts:
+    // a scale too large for the screen, known only then, starts it again.
+    for (bool mayLower = scale.has_value();; mayLower = false) {
+        qInstallMessageHandler(startupMessage);
+        VarkelonApplication application(toolkitArgc, toolkitArgv, errors);
+        qInstallMessageHandler(nullptr);
+        try {
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/varkelon/icon.png")));
+            MainWindow form(errors, parts);
+            if (mayLower) {
+                if (const auto lowered = WindowScale::lowered(*scale, form)) {
+                    std::fprintf(stderr,
+                                 "varkelon: at --scale %g the window is larger than the screen;"
+                                 " %g is used\n",
+                                 *scale, *lowered);
+                    scale = lowered;
+                    WindowScale::apply(*scale);
+                    continue;
+                }
+            }
+            if (options.language == WindowLanguage::Russian)
+                form.chooseLanguage(kRussianItem);
+            const std::unique_ptr<QObject> beside = companion ? companion(form) : nullptr;
+            form.show();
+            QApplication::exec();
+        } catch (const std::exception& error) {
+            // Thrown outside the event loop: before it runs or after it ends.
+            errors.show(error);
+        } catch (...) {
+            errors.showUnknown();
+        }
+        break;
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "TeachOptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -64,6 +65,13 @@ std::string quoted(std::string_view text) {
     return result;
 }
 
+OptionWord splitOptionWord(std::string_view argument) {
+    const auto equals = argument.find('=');
+    if (argument.substr(0, 2) != "--" || equals == std::string_view::npos)
+        return {argument, std::nullopt};
+    return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
 std::optional<std::uint32_t> parseClockSeconds(std::string_view text) {
     const auto seconds = parseWhole(text, 0, RandomGenerator::kMaxSeconds);
     if (!seconds)
@@ -97,6 +105,9 @@ std::string_view teachUsage() {
         "  --help           show this text and exit\n"
         "  --version        show the version and exit\n"
         "\n"
+        "An option's value may also follow an equals sign (--cycles=100). Each option\n"
+        "but --switch and --neurons may be given once.\n"
+        "\n"
         "Output: iteration,regime,hiddenCount,estimation,learningRate,noiseLevel\n"
         "Bad arguments give a one-line message on standard error and exit status 2; an\n"
         "output that cannot be written, a one-line message and exit status 1.\n";
@@ -113,31 +124,36 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments) {
         return result;
     };
 
+    std::vector<std::string_view> given;  // the options that may appear once
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string_view argument = arguments[index];
-        if (argument == "--help") {
-            options.help = true;
+        const auto [argument, joinedValue] = splitOptionWord(arguments[index]);
+        const bool isFlag =
+            argument == "--help" || argument == "--version" || argument == "--quiet";
+        const bool takesValue = argument == "--clock" || argument == "--cycles" ||
+                                argument == "--regime" || argument == "--switch" ||
+                                argument == "--neurons" || argument == "--kernels";
+        if (!isFlag && !takesValue)
+            return fail("unknown argument " + quoted(arguments[index]) + " (see --help)");
+        if (isFlag && joinedValue)
+            return fail(std::string(argument) + " takes no value, not " + quoted(arguments[index]));
+        if (argument == "--help" || argument == "--version") {
+            options.help = argument == "--help";
+            options.version = argument == "--version";
             result.options = options;
             return result;
         }
-        if (argument == "--version") {
-            options.version = true;
-            result.options = options;
-            return result;
+        if (argument != "--switch" && argument != "--neurons") {
+            if (std::find(given.begin(), given.end(), argument) != given.end())
+                return fail(std::string(argument) + " may be given only once");
+            given.push_back(argument);
         }
         if (argument == "--quiet") {
             options.quiet = true;
             continue;
         }
-        const bool takesValue = argument == "--clock" || argument == "--cycles" ||
-                                argument == "--regime" || argument == "--switch" ||
-                                argument == "--neurons" || argument == "--kernels";
-        if (!takesValue)
-            return fail("unknown argument " + quoted(argument) + " (see --help)");
-        if (index + 1 >= arguments.size()) {
+        if (!joinedValue && index + 1 >= arguments.size())
             return fail(std::string(argument) + " needs a value");
-        }
-        const std::string_view value = arguments[++index];
+        const std::string_view value = joinedValue ? *joinedValue : arguments[++index];
 
         if (argument == "--clock") {
             const auto seconds = parseClockSeconds(value);

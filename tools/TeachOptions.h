@@ -47,6 +47,14 @@ TeachParse parseTeachOptions(const std::vector<std::string_view>& arguments);
 // An argument as the error messages show it: 'text'.
 std::string quoted(std::string_view text);
 
+// A long option as both programs take it: "--name value" or "--name=value".
+// An argument with no "=" comes back whole as the name, without a value.
+struct OptionWord {
+    std::string_view name;
+    std::optional<std::string_view> joinedValue;  // the text after the first "="
+};
+OptionWord splitOptionWord(std::string_view argument);
+
 // The value of --clock: whole seconds from 0 to 4294967295 in plain decimal
 // digits. The window program reads its --clock with the same rule.
 std::optional<std::uint32_t> parseClockSeconds(std::string_view text);

@@ -51,7 +51,7 @@ else
   fi
 fi
 
-# The test helper: exactly one of unit and system among the labels.
+# The test helper: exactly one of unit, slow and system among the labels.
 project=$scratch/labels
 mkdir -p "$project"
 cat >"$project/CMakeLists.txt" <<CMAKE
@@ -72,15 +72,17 @@ while read -r labels accepted; do
     fi
   elif [ "$accepted" = yes ]; then
     fail "labels '$labels' were refused" "$log"
-  elif ! grep -q 'exactly one of unit and system' "$log"; then
+  elif ! grep -q 'exactly one of unit, slow and system' "$log"; then
     fail "labels '$labels' refused without saying why" "$log"
   fi
 done <<'CASES'
 unit yes
 system yes
 system;fuzz yes
+slow;python yes
 fuzz no
 unit;system no
+unit;slow no
 units no
 CASES
 

@@ -6,7 +6,9 @@
 #   the readouts show what varkelon-teach --clock C --regime static prints
 #   at that iteration, the iteration readout one more;
 #   --language, else the messages locale, picks the captions at start;
-#   --scale sizes the window, in place of QT_SCALE_FACTOR, and at 1.25 and
+#   --scale sizes the window over its size at 96 dpi whatever the desktop's
+#   scale (its dpi, QT_SCALE_FACTOR, QT_SCREEN_SCALE_FACTORS), lowers a
+#   factor too large for the 1600x1000 screen and says so, and at 1.25 and
 #   1.5 every line of the Estimation plot's frame and ticks is two device
 #   pixels wide.
 #
@@ -55,9 +57,12 @@ done <<'CASES'
 2;varkelon: --clock expects whole seconds from 0 to 4294967295, not '-5';--clock -5
 2;varkelon: --scale expects a factor from 0.5 to 4, such as 1.5, not '5';--scale 5
 2;varkelon: --language expects en or ru, not 'fr';--language fr
+2;varkelon: --clock may be given only once;--clock=1 --clock 1
+0;Usage: varkelon [--clock SECONDS] [--scale FACTOR] [--language en|ru];--language=ru --help
 CASES
 
-start_x_server 1024x768
+command -v xrdb >/dev/null || fail "xrdb is not installed (bash scripts/setup.sh test installs it)"
+start_x_server 1600x1000
 
 # A lesson replayed: the window's numbers are varkelon-teach's.
 clock=1700000000
@@ -138,14 +143,19 @@ PYTHON
 }
 
 # The window's size in device pixels: 516 x 326 times the factor; the
-# plot's line width where the factor is not whole.
-while IFS='|' read -r environment options size line; do
+# message on standard error; the plot's line width where the factor is not
+# whole. The desktop's dpi is the X resources' Xft.dpi (144: a 150% desktop).
+# DPI|ENVIRONMENT|OPTIONS|SIZE|MESSAGE|LINE
+while IFS='|' read -r dpi environment options size message line; do
+  echo "Xft.dpi: $dpi" | xrdb -merge
   # shellcheck disable=SC2086
   start_program env $environment "$program" $options --language en
   wait_for_window
   info=$(xwininfo -id "$window")
   shown="$(sed -n 's/^ *Width: //p' <<<"$info")x$(sed -n 's/^ *Height: //p' <<<"$info")"
-  [ "$shown" = "$size" ] || fail "with $environment $options the window is $shown, not $size"
+  [ "$shown" = "$size" ] || fail "at $dpi dpi with $environment $options the window is $shown, not $size"
+  said=$(grep '^varkelon:' "$x_dir/program.log")
+  [ "$said" = "$message" ] || fail "with $options the program said '$said', not '$message'"
   if [ -n "$line" ]; then
     scale=${options#--scale }
     xdotool mousemove --window "$window" "$(awk -v s="$scale" 'BEGIN { print int(69 * s) }')" \
@@ -157,9 +167,16 @@ while IFS='|' read -r environment options size line; do
   fi
   end_program
 done <<'CASES'
-QT_SCALE_FACTOR=1|--scale 1.5|774x489|2
-QT_SCALE_FACTOR=1|--scale 1.25|645x408|2
-QT_SCALE_FACTOR=2|--scale 0.5|258x163|
-QT_SCALE_FACTOR=1.5||774x489|
+96|QT_SCALE_FACTOR=1|--scale 1.5|774x489||2
+96|QT_SCALE_FACTOR=1|--scale 1.25|645x408||2
+96|QT_SCALE_FACTOR=2|--scale 0.5|258x163||
+96|QT_SCALE_FACTOR=1.5||774x489||
+144|||774x489||
+144||--scale 1.5|774x489||2
+144||--scale 1|516x326||
+144|QT_SCALE_FACTOR=1.5|--scale=1.5|774x489||
+96|QT_SCREEN_SCALE_FACTORS=1.5|--scale 1.5|774x489||
+96||--scale 3|1548x978||
+96||--scale 4|1579x998|varkelon: at --scale 4 the window is larger than the screen; 3.06 is used|
 CASES
 echo "window options end to end: passed"

@@ -14,5 +14,6 @@ int main(int argc, char** argv) {
     failures += runEventTests(argc, argv);
     failures += runAccessibilityTests(argc, argv);
     failures += runWindowOptionsTests(argc, argv);
+    failures += runSaveDialogTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }

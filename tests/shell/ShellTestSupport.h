@@ -62,5 +62,6 @@ int runNeuronCountTests(int argc, char** argv);
 int runEventTests(int argc, char** argv);
 int runAccessibilityTests(int argc, char** argv);
 int runWindowOptionsTests(int argc, char** argv);
+int runSaveDialogTests(int argc, char** argv);
 
 }  // namespace varkelon::test

@@ -84,7 +84,22 @@ void WindowOptionsTest::parse_data() {
     row("smallest scale", {"--scale", "0.5"}, "C", "scale 0.5 en");
     row("largest scale", {"--scale", "4"}, "C", "scale 4 en");
     row("scale with zeros", {"--scale", "01.250"}, "C", "scale 1.25 en");
-    row("the last value wins", {"--scale", "2", "--scale", "1.25"}, "C", "scale 1.25 en");
+    row("values after equals signs", {"--scale=1.5", "--language=ru", "--clock=0"}, "C",
+        "clock 0 scale 1.5 ru");
+    row("equals sign in a value", {"--language", "en=ru"}, "C",
+        "varkelon: --language expects en or ru, not 'en=ru'");
+    row("empty joined value", {"--scale="}, "C",
+        "varkelon: --scale expects a factor from 0.5 to 4, such as 1.5, not ''");
+    row("flag with a value", {"--version=2"}, "C",
+        "varkelon: --version takes no value, not '--version=2'");
+    row("unknown with a value", {"--bogus=1"}, "C",
+        "varkelon: unknown argument '--bogus=1' (see --help)");
+    row("scale twice", {"--scale", "2", "--scale", "1.25"}, "C",
+        "varkelon: --scale may be given only once");
+    row("clock twice, both forms", {"--clock=1", "--clock", "1"}, "C",
+        "varkelon: --clock may be given only once");
+    row("language twice", {"--language", "ru", "--language=ru"}, "C",
+        "varkelon: --language may be given only once");
     row("toolkit options ignored",
         {"-reverse", "-style", "fusion", "-style=windows", "-platform", "xcb",
          "-qmljsdebugger=port:1", "-widgetcount", "--clock", "5"},
@@ -99,7 +114,6 @@ void WindowOptionsTest::parse_data() {
     row("toolkit option with two dashes", {"--style", "fusion"}, "C",
         "varkelon: unknown argument '--style' (see --help)");
     row("a file name", {"lesson.txt"}, "C", "varkelon: unknown argument 'lesson.txt' (see --help)");
-    row("joined value", {"--clock=5"}, "C", "varkelon: unknown argument '--clock=5' (see --help)");
     row("clock without value", {"--clock"}, "C", "varkelon: --clock needs a value");
     row("clock too large", {"--clock", "4294967296"}, "C",
         "varkelon: --clock expects whole seconds from 0 to 4294967295, not '4294967296'");

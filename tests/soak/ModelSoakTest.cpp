@@ -15,9 +15,15 @@
 
 namespace {
 
+// The variable's whole decimal value, the fallback when it is unset, and 0
+// when it is not a number.
 long environmentNumber(const char* name, long fallback) {
     const char* text = std::getenv(name);
-    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
+    if (text == nullptr)
+        return fallback;
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' ? value : 0;
 }
 
 }  // namespace
@@ -28,6 +34,9 @@ namespace {
 TEST(ModelSoak, InvariantsHoldOverAMillionCyclesWithRandomChanges) {
     const auto seed = static_cast<std::uint32_t>(environmentNumber("VARKELON_SOAK_SEED", 20261208));
     const long cycles = environmentNumber("VARKELON_SOAK_CYCLES", 1000000);
+    // A soak of no cycles checks nothing: 0, a negative count or a word is
+    // a mistake in the run, not a pass.
+    ASSERT_GT(cycles, 0) << "VARKELON_SOAK_CYCLES must be a count of 1 or more";
     std::mt19937 changes(seed);
     std::uniform_int_distribution<int> changeEvery(1, 2000);
     std::uniform_int_distribution<int> anyRegime(0, 4);

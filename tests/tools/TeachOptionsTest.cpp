@@ -51,6 +51,19 @@ TEST(TeachOptions, EveryOptionInAnyOrder) {
     EXPECT_EQ(options.neurons[1].hiddenCount, 1);
 }
 
+TEST(TeachOptions, ValuesJoinedByAnEqualsSign) {
+    const TeachParse joined = parse({"--clock=17", "--cycles=0", "--regime=sin+random",
+                                     "--switch=3:none", "--neurons", "4:2", "--neurons=5:3"});
+    ASSERT_TRUE(joined.options.has_value()) << joined.error;
+    const TeachOptions& options = *joined.options;
+    EXPECT_EQ(options.clock, 17u);
+    EXPECT_EQ(options.regime, TeachingRegime::SinPlusRandom);
+    ASSERT_EQ(options.switches.size(), 1u);
+    EXPECT_EQ(options.switches[0].regime, TeachingRegime::None);
+    ASSERT_EQ(options.neurons.size(), 2u);
+    EXPECT_EQ(options.neurons[1].hiddenCount, 3);
+}
+
 TEST(TeachOptions, RegimeNames) {
     const std::pair<const char*, TeachingRegime> names[] = {
         {"static", TeachingRegime::Static},
@@ -145,6 +158,29 @@ const BadArguments kBad[] = {
     {{"--clock", "0", "--cycles", "99999999999999999999999"},
      "varkelon-teach: --cycles expects a whole number from 0 to 2147483647, not "
      "'99999999999999999999999'"},
+    // A joined value: empty, or on an option that takes none.
+    {{"--clock=", "--cycles", "1"},
+     "varkelon-teach: --clock expects whole seconds from 0 to 4294967295, not ''"},
+    {{"--clock", "0", "--cycles", "1", "--neurons=5:x=1"},
+     "varkelon-teach: --neurons expects K:H with H a whole number from 1 to 10, not '5:x=1'"},
+    {{"--clock", "0", "--cycles", "1", "--quiet=yes"},
+     "varkelon-teach: --quiet takes no value, not '--quiet=yes'"},
+    {{"--help=all"}, "varkelon-teach: --help takes no value, not '--help=all'"},
+    {{"--clock", "0", "--cycles", "1", "--bogus=1"},
+     "varkelon-teach: unknown argument '--bogus=1' (see --help)"},
+    {{"--clock", "0", "--cycles", "1", "-=5"},
+     "varkelon-teach: unknown argument '-=5' (see --help)"},
+    // Given twice, in either form: only --switch and --neurons repeat.
+    {{"--clock", "0", "--clock=0", "--cycles", "1"},
+     "varkelon-teach: --clock may be given only once"},
+    {{"--clock", "0", "--cycles", "1", "--cycles", "2"},
+     "varkelon-teach: --cycles may be given only once"},
+    {{"--clock", "0", "--cycles", "1", "--regime", "sin", "--regime=sin"},
+     "varkelon-teach: --regime may be given only once"},
+    {{"--clock", "0", "--cycles", "1", "--kernels=scalar", "--kernels=scalar"},
+     "varkelon-teach: --kernels may be given only once"},
+    {{"--quiet", "--clock", "0", "--cycles", "1", "--quiet"},
+     "varkelon-teach: --quiet may be given only once"},
     // Required options missing.
     {{"--cycles", "1"}, "varkelon-teach: --clock SECONDS is required"},
     {{}, "varkelon-teach: --clock SECONDS is required"},
