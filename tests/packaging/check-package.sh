@@ -58,7 +58,7 @@ if has_program varkelon; then
 fi
 # The browser page, where the WebAssembly build made it (VARKELON_PAGE).
 if [ -n "${VARKELON_PAGE:-}" ] && [ -e "$VARKELON_PAGE" ]; then
-    expected+=(share/varkelon/varkelon.html)
+    expected+=(share/varkelon/varkelon.html share/lintian/overrides/varkelon)
 fi
 
 # 1. cmake --install into a staging prefix.
