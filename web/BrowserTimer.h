@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "lesson/PaceTimer.h"
+#include "lesson/TickSchedule.h"
 
 namespace varkelon {
 
@@ -26,7 +27,7 @@ class BrowserTimer : public PaceTimer {
     void arm();
 
     std::function<void()> onTick_;
-    int interval_ = 0;
+    int interval_ = TickSchedule::kFirstInterval;
     int pending_ = 0;  // the browser's timeout id, 0 when the timer is off
 };
 
