@@ -21,7 +21,7 @@ from concurrent.futures import ProcessPoolExecutor
 import numpy as np
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples"))
-from sweep_dask import summaries  # noqa: E402  (the example's task, as users write it)
+from sweep_dask import study, summaries  # noqa: E402  (the example's sweep and task)
 
 import varkelon  # noqa: E402
 
@@ -39,12 +39,8 @@ def main():
     arguments = parser.parse_args()
     from distributed import Client, LocalCluster
 
-    runs = [dict(clock=clock, cycles=arguments.cycles, regime=regime, neurons={1: hidden})
-            for regime in ("static", "sin", "sin+random", "random")
-            for hidden in range(1, 11)
-            for clock in range(1700000000, 1700000020)]
     size = arguments.runs_per_task
-    tasks = [runs[start:start + size] for start in range(0, len(runs), size)]
+    runs, tasks = study(arguments.cycles, size)
 
     with ProcessPoolExecutor(max_workers=2) as pool, \
             LocalCluster(n_workers=2, threads_per_worker=1, host="127.0.0.1",

@@ -19,8 +19,6 @@ import sys
 import tempfile
 import urllib.parse
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
@@ -28,16 +26,8 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 NATIVE = os.path.join(TOP, "build/bin/varkelon-bench-teach")
 NODE = os.path.join(TOP, "build-wasm/bin/varkelon-bench-teach.js")
 PAGE = os.path.join(TOP, "build-wasm/bin/varkelon-bench-teach-page.html")
-
-
-def chromium(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+sys.path.insert(0, os.path.join(TOP, "tests", "web"))
+from headless_chromium import chromium  # noqa: E402
 
 
 def in_page(browser, arguments):

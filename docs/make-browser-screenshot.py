@@ -12,21 +12,16 @@ import os
 import sys
 import tempfile
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from headless_chromium import chromium  # noqa: E402
 
 page = os.path.abspath(sys.argv[1])
 output = sys.argv[2] if len(sys.argv) > 2 else os.path.join(os.path.dirname(__file__), "browser.png")
 with tempfile.TemporaryDirectory() as profile:
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--window-size=1100,800", "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    browser = chromium(profile, "--window-size=1100,800")
     try:
         browser.get("file://" + page + "?clock=1&regime=sin%2Brandom")
         WebDriverWait(browser, 60).until(lambda b: b.execute_script("return document.body.dataset.ready"))

@@ -20,6 +20,17 @@ from distributed import Client, LocalCluster
 import varkelon
 
 
+def study(cycles, runs_per_task):
+    """The sweep's runs, regime by neuron count by clock, and the same runs
+    cut into tasks of runs_per_task each."""
+    runs = [dict(clock=clock, cycles=cycles, regime=regime, neurons={1: hidden})
+            for regime in ("static", "sin", "sin+random", "random")
+            for hidden in range(1, 11)
+            for clock in range(1700000000, 1700000020)]
+    tasks = [runs[start:start + runs_per_task] for start in range(0, len(runs), runs_per_task)]
+    return runs, tasks
+
+
 def summaries(runs, workers=1):
     """Each run's final and mean estimation, [run, (final, mean)]: 16 bytes a
     run where its rows are 21 bytes a cycle. Runs on the worker, one thread
@@ -38,12 +49,7 @@ def main():
     parser.add_argument("--runs-per-task", type=int, default=40)
     arguments = parser.parse_args()
 
-    runs = [dict(clock=clock, cycles=arguments.cycles, regime=regime, neurons={1: hidden})
-            for regime in ("static", "sin", "sin+random", "random")
-            for hidden in range(1, 11)
-            for clock in range(1700000000, 1700000020)]
-    size = arguments.runs_per_task
-    tasks = [runs[start:start + size] for start in range(0, len(runs), size)]
+    runs, tasks = study(arguments.cycles, arguments.runs_per_task)
     if arguments.scheduler:
         client, cluster = Client(arguments.scheduler), None
     else:

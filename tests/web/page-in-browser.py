@@ -15,23 +15,13 @@ import time
 import base64
 import urllib.parse
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+from headless_chromium import chromium
+
 PICTURES, TEACH, PAGE = sys.argv[1:4]
-
-
-def chromium(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                 "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--window-size=1024,768", "--user-data-dir=" + profile):
-        options.add_argument(flag)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
 class Page:
@@ -233,7 +223,7 @@ GROUPS = [(check_lesson, LESSONS), (check_language, LANGUAGES),
 def main():
     passed = failed = 0
     with tempfile.TemporaryDirectory() as profile:
-        browser = chromium(profile)
+        browser = chromium(profile, "--window-size=1024,768")
         try:
             for check, cases in GROUPS:
                 for case in cases:
